@@ -1,0 +1,34 @@
+# Settings every target of the project's own code gets.
+#
+# Narrow string literals are compiled to Windows code page 1250, the code page
+# of every text the system holds; sources stay UTF-8. Wide literals stay UTF-16.
+
+function(korvex_target_defaults target)
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  target_compile_options(${target} PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX,C>:-Wall -Wextra -Wshadow -Wnon-virtual-dtor -Wno-missing-field-initializers>
+    $<$<COMPILE_LANGUAGE:CXX,C>:-finput-charset=UTF-8 -fexec-charset=CP1250>)
+  if(KORVEX_WERROR)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX,C>:-Werror>)
+  endif()
+  if(WIN32)
+    target_compile_definitions(${target} PRIVATE
+      WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  elseif(KORVEX_SANITIZE)
+    target_compile_options(${target} PRIVATE
+      -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# A Windows program with a window (no console).
+function(korvex_gui_program target)
+  korvex_target_defaults(${target})
+  if(WIN32)
+    target_link_options(${target} PRIVATE -mwindows)
+    if(CMAKE_BUILD_TYPE STREQUAL "Release" OR CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+      target_link_options(${target} PRIVATE -s)
+    endif()
+  endif()
+endfunction()

@@ -1,0 +1,38 @@
+#!/bin/sh
+# Installs what the build and the tests need on a Debian 12 machine (as root).
+# Quick when everything is there already.
+set -eu
+
+packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386
+  xvfb xdotool imagemagick fonts-liberation locales x11-utils"
+
+missing=""
+for p in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+
+if [ -n "$missing" ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup-deps: missing packages:$missing; run this script as root" >&2
+    exit 1
+  fi
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  apt-get update -q
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+fi
+
+# Wine takes its ANSI code page from the locale, and decodes Unix file names by
+# it: the Hungarian locale must exist or files such as "Súgó.lnk" cannot be made.
+if ! locale -a 2>/dev/null | grep -qi '^hu_HU.utf8$' || ! locale -a 2>/dev/null | grep -qi '^en_US.utf8$'; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup-deps: the hu_HU.UTF-8 and en_US.UTF-8 locales are missing; run as root" >&2
+    exit 1
+  fi
+  sed -i -e 's/^# *hu_HU.UTF-8 UTF-8/hu_HU.UTF-8 UTF-8/' -e 's/^# *en_US.UTF-8 UTF-8/en_US.UTF-8 UTF-8/' /etc/locale.gen
+  locale-gen >/dev/null
+fi
