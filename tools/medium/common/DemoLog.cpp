@@ -1,0 +1,64 @@
+#include "DemoLog.h"
+
+#include <windows.h>
+
+#include "Paths.h"
+
+namespace demo {
+
+std::wstring LogPath() {
+  std::wstring path = EnvironmentVariable(L"KORVEX_DEMO_LOG");
+  if (!path.empty()) return path;
+  return JoinPath(TempFolder(), L"KorvexDemo.log");
+}
+
+std::string ToUtf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+namespace {
+
+void AppendField(std::wstring& line, std::wstring_view field) {
+  for (wchar_t c : field) line += (c == L'\t' || c == L'\r' || c == L'\n') ? L' ' : c;
+}
+
+}  // namespace
+
+void Log(std::wstring_view program, std::wstring_view event, std::wstring_view details) {
+  std::wstring line;
+  AppendField(line, program);
+  line += L'\t';
+  AppendField(line, event);
+  line += L'\t';
+  AppendField(line, details);
+  line += L"\r\n";
+  const std::string bytes = ToUtf8(line);
+  const std::wstring path = LogPath();
+
+  // Another program may hold the file for a moment without write sharing
+  // (an editor, a test reading it): retry for about a second.
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
+    Sleep(20);
+  }
+  if (file == INVALID_HANDLE_VALUE) return;
+  // Both offsets 0xFFFFFFFF: write at the end of the file as it is at the
+  // moment of the write, whoever else appended meanwhile.
+  OVERLAPPED at_end{};
+  at_end.Offset = 0xFFFFFFFF;
+  at_end.OffsetHigh = 0xFFFFFFFF;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at_end);
+  CloseHandle(file);
+}
+
+}  // namespace demo
