@@ -1,0 +1,195 @@
+// The Win32 file layer. Names travel as UTF-16 (converted from code page 1250
+// here), so they do not depend on the machine's ANSI code page.
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/Cp1250.h"
+#include "swap/SwapDisk.h"
+
+namespace {
+
+std::wstring Wide(const std::string& name) {
+  const std::u16string w = cp1250::ToUtf16(name);
+  return std::wstring(w.begin(), w.end());
+}
+
+std::string Narrow(const wchar_t* w) {
+  std::u16string u;
+  for (; *w; ++w) u.push_back(static_cast<char16_t>(*w));
+  return cp1250::FromUtf16(u);
+}
+
+HANDLE AsHandle(TDiskHandle h) { return reinterpret_cast<HANDLE>(h); }
+
+DWORD Access(uint8_t mode) {
+  switch (mode & 3) {
+    case fmOpenWrite: return GENERIC_WRITE;
+    case fmOpenReadWrite: return GENERIC_READ | GENERIC_WRITE;
+    default: return GENERIC_READ;
+  }
+}
+
+DWORD Sharing(uint8_t mode) {
+  switch (mode & 0x70) {
+    case fmShareExclusive: return 0;
+    case fmShareDenyWrite: return FILE_SHARE_READ;
+    case fmShareDenyRead: return FILE_SHARE_WRITE;
+    default: return FILE_SHARE_READ | FILE_SHARE_WRITE;  // compat and deny-none
+  }
+}
+
+OVERLAPPED At(int64_t offset) {
+  OVERLAPPED ov{};
+  ov.Offset = static_cast<DWORD>(static_cast<uint64_t>(offset) & 0xFFFFFFFFu);
+  ov.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+  return ov;
+}
+
+// Transfers are split so that no single call exceeds what a DWORD holds.
+constexpr int64_t MaxChunk = 1 << 30;
+
+class TWin32Disk final : public TSwapDisk {
+public:
+  TDiskHandle Open(const std::string& Name, uint8_t Mode) override {
+    return CreateWith(Name, Mode, OPEN_EXISTING);
+  }
+
+  TDiskHandle Create(const std::string& Name, uint8_t Mode) override {
+    return CreateWith(Name, Mode, CREATE_ALWAYS);
+  }
+
+  int64_t ReadAt(TDiskHandle H, int64_t Offset, void* Buf, int64_t Bytes) override {
+    int64_t done = 0;
+    while (done < Bytes) {
+      const DWORD ask = static_cast<DWORD>(std::min(Bytes - done, MaxChunk));
+      OVERLAPPED ov = At(Offset + done);
+      DWORD got = 0;
+      if (!ReadFile(AsHandle(H), static_cast<char*>(Buf) + done, ask, &got, &ov)) {
+        const DWORD err = GetLastError();
+        if (err == ERROR_HANDLE_EOF) break;
+        lastError_ = static_cast<int>(err);
+        return -1;
+      }
+      if (got == 0) break;
+      done += got;
+    }
+    return done;
+  }
+
+  int64_t WriteAt(TDiskHandle H, int64_t Offset, const void* Buf, int64_t Bytes) override {
+    int64_t done = 0;
+    while (done < Bytes) {
+      const DWORD ask = static_cast<DWORD>(std::min(Bytes - done, MaxChunk));
+      OVERLAPPED ov = At(Offset + done);
+      DWORD put = 0;
+      if (!WriteFile(AsHandle(H), static_cast<const char*>(Buf) + done, ask, &put, &ov)) {
+        lastError_ = static_cast<int>(GetLastError());
+        return done > 0 ? done : -1;
+      }
+      if (put == 0) break;
+      done += put;
+    }
+    return done;
+  }
+
+  bool Truncate(TDiskHandle H, int64_t Size) override {
+    LARGE_INTEGER pos;
+    pos.QuadPart = Size;
+    return (SetFilePointerEx(AsHandle(H), pos, nullptr, FILE_BEGIN) && SetEndOfFile(AsHandle(H))) || Fail();
+  }
+
+  int64_t Size(TDiskHandle H) override {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(AsHandle(H), &size)) return Fail(), -1;
+    return size.QuadPart;
+  }
+
+  bool Close(TDiskHandle H) override { return CloseHandle(AsHandle(H)) || Fail(); }
+
+  bool Delete(const std::string& Name) override { return DeleteFileW(Wide(Name).c_str()) || Fail(); }
+
+  bool MakeTempName(const std::string& Prefix, std::string& Name) override {
+    wchar_t dir[256];
+    const DWORD len = GetTempPathW(255, dir);
+    if (len == 0 || len > 255) return Fail();
+    wchar_t name[MAX_PATH];
+    if (GetTempFileNameW(dir, Wide(Prefix).c_str(), 0, name) == 0) return Fail();
+    Name = Narrow(name);
+    return true;
+  }
+
+  std::string FullName(const std::string& Name) override {
+    const std::wstring w = Wide(Name);
+    const DWORD need = GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+    if (need == 0) return Name;
+    std::wstring full(need, L'\0');
+    const DWORD len = GetFullPathNameW(w.c_str(), need, full.data(), nullptr);
+    if (len == 0 || len >= need) return Name;
+    full.resize(len);
+    return Narrow(full.c_str());
+  }
+
+  bool FileExists(const std::string& Name) override {
+    const DWORD attr = GetFileAttributesW(Wide(Name).c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  int64_t FileSize(const std::string& Pattern) override {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(Wide(Pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return Fail(), -1;
+    FindClose(find);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+
+  bool SameFile(const std::string& A, const std::string& B) override {
+    if (!FileExists(A) || !FileExists(B)) return false;
+    std::wstring a = Wide(FullName(A)), b = Wide(FullName(B));
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+  }
+
+  int64_t FreeBytes(const std::string& Path) override {
+    ULARGE_INTEGER available, total, totalFree;
+    const std::wstring w = Wide(Path);
+    if (!GetDiskFreeSpaceExW(Path.empty() ? nullptr : w.c_str(), &available, &total, &totalFree))
+      return Fail(), -1;
+    return available.QuadPart > static_cast<ULONGLONG>(INT64_MAX) ? INT64_MAX
+                                                                   : static_cast<int64_t>(available.QuadPart);
+  }
+
+  int64_t PhysicalMemory() override {
+    MEMORYSTATUS status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    return static_cast<int64_t>(status.dwTotalPhys);
+  }
+
+  uint32_t HandleCount(uint32_t Wanted) override { return SetHandleCount(Wanted); }
+
+  int LastError() override { return lastError_; }
+
+private:
+  TDiskHandle CreateWith(const std::string& name, uint8_t mode, DWORD disposition) {
+    HANDLE h = CreateFileW(Wide(name).c_str(), Access(mode), Sharing(mode), nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return Fail(), InvalidDiskHandle;
+    return reinterpret_cast<TDiskHandle>(h);
+  }
+
+  bool Fail() {
+    lastError_ = static_cast<int>(GetLastError());
+    return false;
+  }
+
+  int lastError_ = 0;
+};
+
+}  // namespace
+
+TSwapDisk& PlatformSwapDisk() {
+  static TWin32Disk disk;
+  return disk;
+}

@@ -1,0 +1,17 @@
+#include "swap/Swapfile.h"
+
+TSwapMngr* SwapMngr = nullptr;
+std::string SwapFilePrefix = "SWP";
+
+void SwapfileUnitStart() {
+  SwapFilePrefix = "SWP";
+  if (!SwapMngr) SwapMngr = new TSwapMngr();
+}
+
+void SwapfileUnitStop() {
+  TSwapMngr* mngr = SwapMngr;
+  // The files the manager destroys still reach it through SwapMngr.
+  delete mngr;
+  SwapMngr = nullptr;
+  SwapFilePrefix.clear();
+}

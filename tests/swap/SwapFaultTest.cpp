@@ -1,0 +1,244 @@
+// Faults injected through the file layer and the allocator.
+
+#include <memory>
+
+#include "SwapTestSupport.h"
+
+namespace {
+
+using namespace swaptest;
+
+class SwapFaultTest : public SwapTest {};
+
+template <class F>
+int CodeOf(F&& f) {
+  try {
+    f();
+  } catch (const ESwapFileError& e) {
+    return e.ErrorCode;
+  }
+  return -1;
+}
+
+template <class F>
+bool InOutErrorFrom(F&& f) {
+  try {
+    f();
+  } catch (const EInOutError& e) {
+    return e.ErrorCode != 0;
+  }
+  return false;
+}
+
+TEST_F(SwapFaultTest, AFailedOrShortWriteBackRaisesCode2AndKeepsThePageDirty) {
+  enum { failed, shortWrite, fullDisk };
+  for (int fault : {failed, shortWrite, fullDisk}) {
+    std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(Path(Leaf("w", fault)), 8, 4, 1, 0.0f));
+    for (int r = 1; r <= 4; ++r) s->WriteRec(r, Rec(8, r).data());
+    if (fault == failed) Disk.FailWrites = 1;
+    else Disk.WriteLimit = fault == shortWrite ? 12 : 0;
+    // Record 5 needs the only slot: page 1 must be written first.
+    EXPECT_EQ(CodeOf([&] { s->WriteRec(5, Rec(8, 5).data()); }), 2) << fault;
+    EXPECT_EQ(s->PageFirst(1), 1);
+    EXPECT_TRUE(s->PageDirty(1));
+    EXPECT_EQ(s->Count(), 4);
+    EXPECT_EQ(CodeOf([&] { s->FlushAll(); }), fault == failed ? -1 : 2);  // a failure is used up
+    Disk.FailWrites = 0;
+    Disk.WriteLimit = -1;
+    s->WriteRec(5, Rec(8, 5).data());
+    std::vector<uint8_t> got(8);
+    for (int r = 1; r <= 5; ++r) {
+      ASSERT_TRUE(s->ReadRec(r, got.data()));
+      EXPECT_EQ(got, Rec(8, r));
+    }
+    s->Commit();
+    EXPECT_EQ(FileLength(s->FileName()), 40);
+  }
+}
+
+TEST_F(SwapFaultTest, InMemoryWriteBackFailuresRaiseAndRecover) {
+  TSwapFile s(8);
+  for (int r = 1; r <= 10; ++r) s.AppendRec(Rec(8, r).data());
+  Disk.FailTempNames = 1;
+  EXPECT_EQ(CodeOf([&] { s.FlushAll(); }), 1);
+  Disk.FailCreates = 1;
+  EXPECT_EQ(CodeOf([&] { s.FlushAll(); }), 1);
+  ASSERT_EQ(Disk.TempNames.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(Disk.TempNames[0]));  // the name made for it went too
+  EXPECT_FALSE(s.FileExists());
+  Disk.WriteLimit = 20;
+  EXPECT_EQ(CodeOf([&] { s.Commit(); }), 2);
+  Disk.WriteLimit = -1;
+  s.Commit();
+  EXPECT_EQ(FileLength(s.FileName()), 80);
+}
+
+TEST_F(SwapFaultTest, ACreateOrOpenFailureRaisesCode1) {
+  Disk.FailCreates = 1;
+  EXPECT_EQ(CodeOf([&] { TSwapFile s(swCreateNew, Path("c"), 8, 4, 2, 0.0f); }), 1);
+  EXPECT_EQ(SwapMngr->FileCount(), 0);
+  EXPECT_EQ(SwapMngr->OpenFileCount(), 0);
+
+  std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(Path("o"), 8, 4, 1, 0.0f));
+  for (int r = 1; r <= 8; ++r) s->WriteRec(r, Rec(8, r).data());
+  s->ReleaseFile();
+  Disk.FailOpens = 1;
+  EXPECT_EQ(CodeOf([&] { s->WriteRec(1, Rec(8, 1).data()); }), 1);  // needs page 1 back
+  std::vector<uint8_t> got(8, 0x55);
+  Disk.FailOpens = 1;
+  EXPECT_FALSE(s->ReadRec(1, got.data()));  // reading reports it, leaves the buffer
+  EXPECT_EQ(got, std::vector<uint8_t>(8, 0x55));
+  for (int r = 1; r <= 8; ++r) {
+    ASSERT_TRUE(s->ReadRec(r, got.data()));
+    EXPECT_EQ(got, Rec(8, r));
+  }
+}
+
+TEST_F(SwapFaultTest, AllocationFailuresRaiseCode0AndKeepThePreviousSize) {
+  FailAllocs = 1;
+  EXPECT_EQ(CodeOf([&] { TSwapFile s(52); }), 0);
+  FailAllocsFrom = 2 * 10 * 52;  // the pages of the next store
+  EXPECT_EQ(CodeOf([&] { TSwapFile s(swCreateNew, Path("a"), 52, 10, 2, 0.0f); }), 0);
+  FailAllocsFrom = SIZE_MAX;
+  EXPECT_EQ(SwapMngr->FileCount(), 0);
+  EXPECT_FALSE(std::filesystem::exists(Path("a")));
+
+  TSwapFile s(52);
+  for (int r = 1; r <= 39; ++r) s.AppendRec(Rec(52, r).data());
+  FailAllocs = 1;
+  EXPECT_EQ(CodeOf([&] { s.AppendRec(Rec(52, 40).data()); }), 0);
+  EXPECT_EQ(s.BlockRecs(), 39);
+  EXPECT_EQ(s.Count(), 39);
+  std::vector<uint8_t> got(52);
+  ASSERT_TRUE(s.ReadRec(39, got.data()));
+  EXPECT_EQ(got, Rec(52, 39));
+  EXPECT_EQ(s.AppendRec(Rec(52, 40).data()), 40);
+  for (int r = 41; r <= 200; ++r) s.AppendRec(Rec(52, r).data());
+  const int32_t grown = s.BlockRecs();
+  FailAllocs = 1;  // shrinking back after Clear
+  EXPECT_EQ(CodeOf([&] { s.Clear(); }), 0);
+  EXPECT_EQ(s.BlockRecs(), grown);
+  EXPECT_EQ(s.Count(), 0);
+  s.Compact();
+  EXPECT_EQ(s.BlockRecs(), 39);
+}
+
+TEST_F(SwapFaultTest, NoMemoryForTheTransferBufferCopiesNothingQuietly) {
+  TSwapFile src(8);
+  for (int r = 1; r <= 5; ++r) src.AppendRec(Rec(8, r).data());
+  std::unique_ptr<TSwapFile> dst(TSwapFile::CreateNew(Path("t"), 8, 4, 1, 0.0f));
+  FailAllocs = 1;
+  dst->CopyFrom(src, 1, 5, 1);
+  EXPECT_EQ(dst->Count(), 0);
+  dst->CopyFrom(src, 1, 5, 1);
+  EXPECT_EQ(dst->Count(), 5);
+}
+
+TEST_F(SwapFaultTest, RemoveWhereLeavesTheStorageAsItWasWhenItFails) {
+  std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(Path("rw"), 8, 4, 1, 0.0f));
+  for (int r = 1; r <= 12; ++r) s->AppendRec(Rec(8, r).data());
+  auto odd = [](int32_t RecNo, void*, uint32_t) { return RecNo % 2 == 1; };
+  FailAllocs = 1;  // the scratch store
+  EXPECT_EQ(CodeOf([&] { s->RemoveWhere(0, odd); }), 0);
+  Disk.FailReads = 1;  // a page that must come back from disk
+  EXPECT_TRUE(InOutErrorFrom([&] { s->RemoveWhere(0, odd); }));
+  EXPECT_EQ(s->Count(), 12);
+  std::vector<uint8_t> got(8);
+  for (int r = 1; r <= 12; ++r) {
+    ASSERT_TRUE(s->ReadRec(r, got.data()));
+    EXPECT_EQ(got, Rec(8, r));
+  }
+  EXPECT_EQ(s->RemoveWhere(0, odd), 6);
+}
+
+struct TThrowingWatcher {
+  void Changed(TObject*, void*) { throw Exception("handler failed"); }
+};
+
+TEST_F(SwapFaultTest, AFailingBufferChangedHandlerLeavesAConsistentStore) {
+  TSwapFile s(8);
+  for (int r = 1; r <= 256; ++r) s.AppendRec(Rec(8, r).data());
+  TThrowingWatcher w;
+  s.OnBufferChanged = TSwapFile::TBufferChangedEvent::Of<&TThrowingWatcher::Changed>(&w);
+  EXPECT_EQ(CodeOf([&] { s.WriteRec(100000, Rec(8, 0).data()); }), 0);
+  s.OnBufferChanged = {};
+  // The page moved; the store follows it.
+  std::vector<uint8_t> got(8);
+  for (int r : {1, 200, 256}) {
+    ASSERT_TRUE(s.ReadRec(r, got.data()));
+    EXPECT_EQ(got, Rec(8, r));
+  }
+  s.WriteRec(100000, Rec(8, 7).data());
+  ASSERT_TRUE(s.ReadRec(100000, got.data()));
+  EXPECT_EQ(got, Rec(8, 7));
+}
+
+TEST_F(SwapFaultTest, ReadErrorsFailReadRecAndPropagateElsewhere) {
+  std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(Path("r"), 8, 4, 1, 0.0f));
+  for (int r = 1; r <= 8; ++r) s->AppendRec(Rec(8, r).data());
+  std::vector<uint8_t> got(8, 0x55), run(64);
+  Disk.FailReads = 1;
+  EXPECT_FALSE(s->ReadRec(1, got.data()));
+  EXPECT_EQ(got, std::vector<uint8_t>(8, 0x55));
+  Disk.FailReads = 1;
+  EXPECT_TRUE(InOutErrorFrom([&] { s->ReadRecs(1, 8, run.data()); }));
+  Disk.FailReads = 1;
+  EXPECT_TRUE(InOutErrorFrom([&] { s->SaveToFile(Path("out.dat")); }));
+  EXPECT_EQ(Disk.OpenNow(), 1);  // only the store's own file
+  // Nothing was lost: the slot that failed to load (over page 2, which had
+  // been written back) holds no page any more.
+  EXPECT_TRUE(s->ReadRecs(5, 4, run.data()));
+  EXPECT_EQ(std::vector<uint8_t>(run.begin(), run.begin() + 8), Rec(8, 5));
+  EXPECT_TRUE(s->ReadRecs(1, 8, run.data()));
+  for (int r = 1; r <= 8; ++r)
+    EXPECT_EQ(std::vector<uint8_t>(run.begin() + (r - 1) * 8, run.begin() + r * 8), Rec(8, r));
+}
+
+TEST_F(SwapFaultTest, OpenReadOnlyFailuresLeaveAnEmptyStoreAndNoOpenFile) {
+  WriteFileBytes(Path("ro.dat"), std::vector<uint8_t>(100, 7));
+  Disk.FailReads = 1;
+  std::unique_ptr<TSwapFile> a(TSwapFile::OpenReadOnly(Path("ro.dat"), 10, 4, 1, 0.0f));
+  EXPECT_EQ(a->Count(), 0);
+  EXPECT_FALSE(a->FileOpen());
+  EXPECT_EQ(SwapMngr->OpenFileCount(), 0);
+  EXPECT_EQ(Disk.OpenNow(), 0);
+  FailAllocs = 1;
+  std::unique_ptr<TSwapFile> b(TSwapFile::OpenReadOnly(Path("ro.dat"), 10, 4, 1, 0.0f));
+  EXPECT_EQ(b->Count(), 0);
+  uint8_t rec[10];
+  EXPECT_FALSE(b->ReadRec(1, rec));
+  b->WriteRec(1, rec);
+  b->Clear();
+  b->SaveToFile(Path("empty.dat"));
+  EXPECT_EQ(FileLength(Path("empty.dat")), 0);
+  EXPECT_EQ(Disk.OpenNow(), 0);
+}
+
+TEST_F(SwapFaultTest, SaveToFileReportsATargetThatCannotBeWrittenOrFillsUp) {
+  TSwapFile s(100);
+  for (int r = 1; r <= 50; ++r) s.AppendRec(Rec(100, r).data());
+  Disk.WriteDenied.insert(PlatformSwapDisk().FullName(Path("denied.dat")));
+  EXPECT_TRUE(InOutErrorFrom([&] { s.SaveToFile(Path("denied.dat")); }));
+  Disk.FailWrites = 1;
+  EXPECT_TRUE(InOutErrorFrom([&] { s.SaveToFile(Path("fail.dat")); }));
+  Disk.WriteLimit = 1000;  // the disk fills up after the free-space test
+  EXPECT_EQ(CodeOf([&] { s.SaveToFile(Path("full.dat")); }), 2);
+  Disk.WriteLimit = -1;
+  EXPECT_EQ(Disk.OpenNow(), 0);
+}
+
+TEST_F(SwapFaultTest, CloseAndTruncateFailuresRaiseInOutErrors) {
+  std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(Path("cl"), 8, 4, 1, 0.0f));
+  for (int r = 1; r <= 8; ++r) s->AppendRec(Rec(8, r).data());
+  Disk.FailCloses = 1;
+  EXPECT_TRUE(InOutErrorFrom([&] { s->ReleaseFile(); }));
+  EXPECT_FALSE(s->FileOpen());
+  EXPECT_EQ(SwapMngr->OpenFileCount(), 0);
+  std::vector<uint8_t> got(8);
+  ASSERT_TRUE(s->ReadRec(1, got.data()));
+  EXPECT_EQ(got, Rec(8, 1));
+  Disk.FailTruncates = 1;
+  EXPECT_TRUE(InOutErrorFrom([&] { s->Clear(); }));
+}
+
+}  // namespace
