@@ -1,0 +1,115 @@
+# Checks the laid-out demo medium: every file in place under its exact name,
+# the PDF documents structurally sound (header, cross-reference offsets,
+# stream lengths, trailer), the licence text in code page 1250.
+#   cmake -DMEDIUM=<folder> -P CheckMedium.cmake
+set(expected
+  Setup/Setup.exe Setup/Setup.ini
+  Setup/Korvex7/korvex.exe Setup/Korvex7/Korvex7Hu.htm Setup/Korvex7/Licenc_Korvex70Hu.Txt
+  Setup/Korvex7/Uninstall/Uninst.exe
+  Demo/scplayer.exe Demo/camplay.exe
+  Demo/gerenda.scm Demo/keret.scm Demo/lemez.scm Demo/tartaly.scm Demo/tarcsa.scm
+  Demo/Korvex_60_Attekintes.avi Demo/Korvex_60_Show_Hu.avi Demo/Korvex_60_Tech_Hu.avi
+  Demo/Lepesrol_lepesre60.pdf Kezikonyv/kezikonyv70.pdf
+  AcrobatReader50/ar505eng.exe AcrobatReader50/ar505eng.ini AcrobatReader50/Viewer/pdfview.exe)
+
+set(errors "")
+macro(fail text)
+  list(APPEND errors "${text}")
+endmacro()
+
+foreach(file IN LISTS expected)
+  if(NOT EXISTS "${MEDIUM}/${file}")
+    fail("missing: ${file}")
+  endif()
+endforeach()
+
+# Sets pdf_errors.
+function(check_pdf file)
+  set(errors "")
+  file(READ "${file}" pdf)
+  string(LENGTH "${pdf}" size)
+  string(SUBSTRING "${pdf}" 0 7 header)
+  if(NOT header STREQUAL "%PDF-1.")
+    fail("${file}: no PDF header")
+  endif()
+  string(REGEX MATCH "startxref[\r\n]+([0-9]+)[\r\n]+%%EOF[\r\n]*$" tail "${pdf}")
+  if(NOT tail)
+    fail("${file}: no startxref and %%EOF at the end")
+    set(pdf_errors "${errors}" PARENT_SCOPE)
+    return()
+  endif()
+  set(xref ${CMAKE_MATCH_1})
+  if(xref GREATER_EQUAL size)
+    fail("${file}: startxref beyond the end")
+    set(pdf_errors "${errors}" PARENT_SCOPE)
+    return()
+  endif()
+  string(SUBSTRING "${pdf}" ${xref} 40 section)
+  if(NOT section MATCHES "^xref\n0 ([0-9]+)\n")
+    fail("${file}: startxref does not point at the cross-reference table")
+    set(pdf_errors "${errors}" PARENT_SCOPE)
+    return()
+  endif()
+  set(count ${CMAKE_MATCH_1})
+  string(LENGTH "${CMAKE_MATCH_0}" head)
+  math(EXPR entries "${xref} + ${head}")
+  math(EXPR last "${count} - 1")
+  foreach(n RANGE 1 ${last})
+    math(EXPR at "${entries} + 20 * ${n}")
+    string(SUBSTRING "${pdf}" ${at} 20 entry)
+    if(NOT entry MATCHES "^([0-9]+) 00000 n[ \r][\r\n]$")
+      fail("${file}: cross-reference entry ${n} malformed: '${entry}'")
+      continue()
+    endif()
+    math(EXPR offset "${CMAKE_MATCH_1}")  # without leading zeros
+    string(LENGTH "${n} 0 obj" length)
+    string(SUBSTRING "${pdf}" ${offset} ${length} object)
+    if(NOT object STREQUAL "${n} 0 obj")
+      fail("${file}: object ${n} is not at offset ${offset}")
+    endif()
+  endforeach()
+  if(NOT pdf MATCHES "trailer[\r\n]+<<[^>]*/Size ${count}[^>]*/Root 1 0 R")
+    fail("${file}: trailer without /Size ${count} and /Root")
+  endif()
+  # Every stream's /Length must end it exactly before "endstream".
+  set(rest "${pdf}")
+  set(base 0)
+  while(rest MATCHES "/Length ([0-9]+) >>\r?\nstream\r?\n")
+    set(length ${CMAKE_MATCH_1})
+    string(FIND "${rest}" "${CMAKE_MATCH_0}" found)
+    string(LENGTH "${CMAKE_MATCH_0}" marker)
+    math(EXPR start "${found} + ${marker}")
+    math(EXPR end "${start} + ${length}")
+    string(SUBSTRING "${rest}" ${end} 11 after)
+    if(NOT after MATCHES "^\r?\n?endstream")
+      fail("${file}: a stream's /Length ${length} does not end at endstream")
+    endif()
+    string(SUBSTRING "${rest}" ${start} -1 rest)
+  endwhile()
+  set(pdf_errors "${errors}" PARENT_SCOPE)
+endfunction()
+
+foreach(pdf Kezikonyv/kezikonyv70.pdf Demo/Lepesrol_lepesre60.pdf)
+  if(EXISTS "${MEDIUM}/${pdf}")
+    check_pdf("${MEDIUM}/${pdf}")
+    list(APPEND errors ${pdf_errors})
+  endif()
+endforeach()
+
+set(licence "${MEDIUM}/Setup/Korvex7/Licenc_Korvex70Hu.Txt")
+if(EXISTS "${licence}")
+  file(READ "${licence}" hex HEX)
+  # "SZERZŐDÉS" in code page 1250; UTF-8 would hold C5 90 for "Ő".
+  if(NOT hex MATCHES "535a45525ad544c953" OR hex MATCHES "c590")
+    fail("the licence text is not in code page 1250")
+  endif()
+  if(NOT hex MATCHES "0d0a")
+    fail("the licence text has no CR LF line ends")
+  endif()
+endif()
+
+if(errors)
+  list(JOIN errors "\n  " text)
+  message(FATAL_ERROR "The demo medium in ${MEDIUM} is not complete:\n  ${text}")
+endif()
+message(STATUS "The demo medium in ${MEDIUM} is complete.")

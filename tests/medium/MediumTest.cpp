@@ -1,0 +1,180 @@
+#include "MediumTest.h"
+
+#include "MediumPath.h"
+#include "common/DemoLog.h"
+#include "common/Paths.h"
+
+namespace medium_test {
+
+std::wstring MediumFile(std::wstring_view relative) { return demo::JoinPath(KORVEX_MEDIUM_WINDOWS_DIR, relative); }
+
+namespace {
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(demo::JoinPath(folder, L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = demo::JoinPath(folder, name);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  static int counter = 0;
+  path_ = demo::JoinPath(demo::TempFolder(), L"korvex-medium-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                                 std::to_wstring(++counter));
+  RemoveTree(path_);
+  demo::CreateFolders(path_);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::wstring TempFolder::operator/(std::wstring_view relative) const { return demo::JoinPath(path_, relative); }
+
+ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::wstring& value)
+    : name_(name), previous_(demo::EnvironmentVariable(name)), hadPrevious_(!previous_.empty()) {
+  SetEnvironmentVariableW(name, value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  SetEnvironmentVariableW(name_.c_str(), hadPrevious_ ? previous_.c_str() : nullptr);
+}
+
+Process::Process(const std::wstring& commandLine) {
+  std::wstring writable = commandLine;  // CreateProcessW may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+    info_ = {};
+  }
+}
+
+Process::~Process() {
+  if (!Started()) return;
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool Process::Running() const { return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Process::WaitForEnd(DWORD milliseconds) {
+  return Started() && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+  DWORD code = 0xFFFFFFFF;
+  if (Started()) GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+std::vector<LogLine> ReadLog(const std::wstring& path) {
+  std::vector<LogLine> lines;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lines;
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  CloseHandle(file);
+
+  std::wstring text(bytes.size(), L'\0');
+  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                                    static_cast<int>(text.size()));
+  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) break;  // a line being written
+    const std::wstring line = text.substr(start, end - start);
+    start = end + 2;
+    const size_t tab1 = line.find(L'\t');
+    const size_t tab2 = tab1 == std::wstring::npos ? tab1 : line.find(L'\t', tab1 + 1);
+    if (tab2 == std::wstring::npos) {
+      lines.push_back({L"<malformed>", line, L""});
+      continue;
+    }
+    lines.push_back({line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
+  }
+  return lines;
+}
+
+std::vector<std::wstring> EventsOf(const std::vector<LogLine>& log, std::wstring_view program) {
+  std::vector<std::wstring> events;
+  for (const LogLine& line : log) {
+    if (line.program == program) events.push_back(line.event);
+  }
+  return events;
+}
+
+std::wstring DetailsOf(const std::vector<LogLine>& log, std::wstring_view program, std::wstring_view event) {
+  for (const LogLine& line : log) {
+    if (line.program == program && line.event == event) return line.details;
+  }
+  return L"<none>";
+}
+
+void WriteSettings(const std::wstring& path, const wchar_t* section,
+                   const std::vector<std::pair<std::wstring, std::wstring>>& values) {
+  DeleteFileW(path.c_str());
+  for (const auto& [key, value] : values) {
+    WritePrivateProfileStringW(section, key.c_str(), value.c_str(), path.c_str());
+  }
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());  // flush
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[256];
+  if (owner == search->processId && IsWindowVisible(window) && GetClassNameW(window, name, 256) &&
+      wcscmp(name, search->className) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindWindowOf(DWORD processId, const wchar_t* className) {
+  WindowSearch search{processId, className, nullptr};
+  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowTitle(HWND window) {
+  std::wstring title(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+  return title;
+}
+
+bool FileExists(const std::wstring& path) { return demo::FileExists(path); }
+
+}  // namespace medium_test
