@@ -12,27 +12,32 @@ using demo::SplitSwitches;
 
 struct SplitCase {
   const wchar_t* commandLine;
+  const wchar_t* ownPath;
   std::vector<std::wstring> switches;
   std::wstring path;
 };
 
 TEST(CommandLineTest, SwitchesThenTheRestAsOnePath) {
   const SplitCase cases[] = {
-      {L"D:\\Demo\\scplayer.exe /s D:\\Demo\\gerenda.scm", {L"/s"}, L"D:\\Demo\\gerenda.scm"},
-      // An unquoted program path ends at its first blank, as the system
-      // reads it; what follows is not taken for switches.
-      {L"E:\\My CD\\scplayer.exe /s E:\\k.scm", {}, L"CD\\scplayer.exe /s E:\\k.scm"},
+      {L"D:\\Demo\\scplayer.exe /s D:\\Demo\\gerenda.scm", L"D:\\Demo\\scplayer.exe", {L"/s"},
+       L"D:\\Demo\\gerenda.scm"},
+      // The launcher quotes nothing: its own path with a blank, unquoted.
+      {L"E:\\My CD\\Demo\\scplayer.exe /s E:\\My CD\\Demo\\keret.scm", L"E:\\My CD\\Demo\\scplayer.exe",
+       {L"/s"}, L"E:\\My CD\\Demo\\keret.scm"},
+      {L"C:\\Program Files\\K 7\\korvex C:\\a b.kvs", L"C:\\Program Files\\K 7\\korvex.exe", {},
+       L"C:\\a b.kvs"},
+      // Another path than its own: the system's rule, first blank.
+      {L"E:\\My CD\\scplayer.exe /s E:\\k.scm", L"X:\\scplayer.exe", {}, L"CD\\scplayer.exe /s E:\\k.scm"},
       {L"\"E:\\My CD\\Demo\\camplay.exe\" /E /M E:\\My CD\\Demo\\Korvex_60_Show_Hu.avi",
-       {L"/E", L"/M"},
-       L"E:\\My CD\\Demo\\Korvex_60_Show_Hu.avi"},
-      {L"camplay.exe /E /M \"C:\\a b\\c.avi\"  ", {L"/E", L"/M"}, L"C:\\a b\\c.avi"},
-      {L"scplayer.exe\t/s\tC:\\x.scm", {L"/s"}, L"C:\\x.scm"},
-      {L"scplayer.exe", {}, L""},
-      {L"\"pdfview.exe\" \"C:\\Program Files\\d.pdf\"", {}, L"C:\\Program Files\\d.pdf"},
-      {L"\"unterminated C:\\x", {}, L""},
+       L"E:\\My CD\\Demo\\camplay.exe", {L"/E", L"/M"}, L"E:\\My CD\\Demo\\Korvex_60_Show_Hu.avi"},
+      {L"camplay.exe /E /M \"C:\\a b\\c.avi\"  ", L"C:\\camplay.exe", {L"/E", L"/M"}, L"C:\\a b\\c.avi"},
+      {L"scplayer.exe\t/s\tC:\\x.scm", L"", {L"/s"}, L"C:\\x.scm"},
+      {L"scplayer.exe", L"", {}, L""},
+      {L"\"pdfview.exe\" \"C:\\Program Files\\d.pdf\"", L"", {}, L"C:\\Program Files\\d.pdf"},
+      {L"\"unterminated C:\\x", L"", {}, L""},
   };
   for (const SplitCase& c : cases) {
-    const auto split = SplitSwitches(ArgumentsOf(c.commandLine));
+    const auto split = SplitSwitches(ArgumentsOf(c.commandLine, c.ownPath));
     EXPECT_EQ(split.switches, c.switches) << ::testing::PrintToString(std::wstring(c.commandLine));
     EXPECT_EQ(split.path, c.path) << ::testing::PrintToString(std::wstring(c.commandLine));
   }

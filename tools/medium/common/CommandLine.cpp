@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include <windows.h>
+
 #include "Paths.h"
 
 namespace demo {
@@ -14,19 +16,40 @@ std::wstring_view TrimBlanks(std::wstring_view text) {
   return text;
 }
 
+// The length of `path` (or of `path` without its ".exe") at the start of
+// `line`, followed by a blank or the end; 0 if neither is there.
+size_t OwnPathLength(std::wstring_view line, std::wstring_view path) {
+  for (int withExtension = 1; withExtension >= 0 && !path.empty(); --withExtension) {
+    std::wstring_view name = path;
+    if (!withExtension) {
+      if (name.size() < 4 || !EqualNoCase(name.substr(name.size() - 4), L".exe")) break;
+      name.remove_suffix(4);
+    }
+    if (line.size() >= name.size() && EqualNoCase(line.substr(0, name.size()), name) &&
+        (line.size() == name.size() || IsBlank(line[name.size()]))) {
+      return name.size();
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
-std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
-  size_t at = 0;
-  if (!commandLine.empty() && commandLine[0] == L'"') {
+std::wstring_view ArgumentsOf(std::wstring_view commandLine, std::wstring_view ownPath) {
+  size_t at = OwnPathLength(commandLine, ownPath);
+  if (at == 0 && !commandLine.empty() && commandLine[0] == L'"') {
     at = commandLine.find(L'"', 1);
     at = at == std::wstring_view::npos ? commandLine.size() : at + 1;
-  } else {
+  } else if (at == 0) {
     while (at < commandLine.size() && !IsBlank(commandLine[at])) ++at;
   }
   std::wstring_view rest = commandLine.substr(at);
   while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
   return rest;
+}
+
+std::wstring ArgumentsOfThisProgram() {
+  return std::wstring(ArgumentsOf(GetCommandLineW(), ModulePath()));
 }
 
 std::wstring Unquote(std::wstring_view text) {

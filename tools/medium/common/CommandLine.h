@@ -9,11 +9,16 @@
 
 namespace demo {
 
-// The arguments part of a whole command line (as GetCommandLineW gives it):
-// the program name is skipped by the system's rule (a quoted name ends at
-// the next quotation mark, an unquoted one at the first blank or tab), then
-// the blanks after it.
-std::wstring_view ArgumentsOf(std::wstring_view commandLine);
+// The arguments part of a whole command line (as GetCommandLineW gives it),
+// without the blanks before it. The program name ends where the program's
+// own path `ownPath` ends if the line starts with that path unquoted (with or
+// without ".exe"): a program path with blanks is often passed unquoted, and
+// the system still finds the program. Otherwise the system's rule applies: a
+// quoted name ends at the next quotation mark, an unquoted one at the first
+// blank or tab.
+std::wstring_view ArgumentsOf(std::wstring_view commandLine, std::wstring_view ownPath);
+// The same for this program's own command line.
+std::wstring ArgumentsOfThisProgram();
 
 // Blanks around removed, then one pair of enclosing quotation marks.
 std::wstring Unquote(std::wstring_view text);

@@ -13,7 +13,7 @@ namespace demo {
 int RunPlayer(const PlayerKind& kind) {
   const std::wstring commandLine = GetCommandLineW();
   Log(kind.programName, L"start", commandLine);
-  const SwitchesAndPath args = SplitSwitches(ArgumentsOf(commandLine));
+  const SwitchesAndPath args = SplitSwitches(ArgumentsOfThisProgram());
 
   std::wstring switches;
   for (const std::wstring& s : args.switches) switches += (switches.empty() ? L"" : L" ") + s;

@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Log(kProgram, L"start", commandLine);
   // The shell passes the document as registered: "...\korvex.exe %1", so
   // the path may hold blanks and come without quotation marks.
-  const std::wstring document = Unquote(ArgumentsOf(commandLine));
+  const std::wstring document = Unquote(ArgumentsOfThisProgram());
   std::vector<std::wstring> lines{L"Korvex 7 (bemutató változat)", L"Parancssor: " + commandLine};
   if (document.empty()) {
     lines.push_back(L"Nincs megnyitott dokumentum.");

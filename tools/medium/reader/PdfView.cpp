@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace demo;
   const std::wstring commandLine = GetCommandLineW();
   Log(kName, L"start", commandLine);
-  const std::wstring document = Unquote(ArgumentsOf(commandLine));
+  const std::wstring document = Unquote(ArgumentsOfThisProgram());
   std::vector<std::wstring> lines{L"PDF-olvasó (bemutató)"};
   std::wstring title = L"PDF-olvasó";
   if (document.empty()) {

@@ -53,7 +53,7 @@ bool IsRegisteredProductFolder(const std::wstring& folder) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring commandLine = GetCommandLineW();
   Log(kName, L"start", commandLine);
-  const bool silent = HasWord(ArgumentsOf(commandLine), {L"/silent", L"/s", L"/q"});
+  const bool silent = HasWord(ArgumentsOfThisProgram(), {L"/silent", L"/s", L"/q"});
 
   if (!silent && MessageBoxW(nullptr, L"Biztosan eltávolítja a Korvex 7 programot és minden összetevőjét?",
                              kCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
