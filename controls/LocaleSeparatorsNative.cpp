@@ -1,0 +1,3 @@
+#include "LocaleSeparators.h"
+
+TLocaleSeparators UserLocaleSeparators() { return {'.', ','}; }
