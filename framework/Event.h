@@ -39,6 +39,14 @@ public:
   void* Object() const { return object_; }
   Thunk Code() const { return code_; }
 
+  // Rebuilds an event from the parts Object() and Code() gave (streaming).
+  static TEvent FromRaw(void* object, Thunk code) {
+    TEvent e;
+    e.object_ = object;
+    e.code_ = code;
+    return e;
+  }
+
   friend bool operator==(const TEvent& a, const TEvent& b) {
     return a.code_ == b.code_ && a.object_ == b.object_;
   }

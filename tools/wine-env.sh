@@ -45,7 +45,10 @@ start)
   # Keep one server alive between the test programs; detached, so that ctest
   # does not wait for its inherited output.
   setsid "$wineserver_bin" -p </dev/null >/dev/null 2>&1 &
-  "$wineserver_bin" -w 2>/dev/null || true
+  # The first program of a new server starts the prefix's background services,
+  # which would inherit (and hold open) the output of whatever test ran first:
+  # start them here with their output going nowhere.
+  LC_ALL=hu_HU.UTF-8 timeout 120 "$KORVEX_WINE_LOADER" cmd /c exit </dev/null >/dev/null 2>&1 || true
   echo "wine-env: prefix $WINEPREFIX, display $DISPLAY"
   ;;
 stop)
