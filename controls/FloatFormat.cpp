@@ -11,6 +11,9 @@ namespace numtext {
 namespace {
 
 constexpr int kGeneralDigits = 15;
+// The largest double is 1.7976931348623157E308.
+constexpr int kLargestExponent = 308;
+constexpr std::string_view kLargestDigits = "179769313486231";
 
 // One section of a pattern, read into what it draws.
 struct TSection {
@@ -213,6 +216,10 @@ std::string FormatGeneral(double value, char decimalSeparator) {
   TDecimalDigits d = TDecimalDigits::Of(value);
   d.RoundToSignificant(kGeneralDigits);
   if (d.IsZero()) return "0";
+  // Rounding the largest doubles up would write a text beyond the double
+  // range, which reads as no number at all; they keep the largest 15 digits
+  // that still read.
+  if (d.Exponent == kLargestExponent && d.Digits > kLargestDigits) d.Digits = kLargestDigits;
   std::string out = d.Negative ? "-" : "";
   const std::string& digits = d.Digits;
   const int count = static_cast<int>(digits.size());

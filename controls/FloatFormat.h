@@ -31,7 +31,9 @@
 //
 // The empty pattern, or an empty chosen section, gives the general format: at
 // most 15 significant digits, no trailing zeros, plain notation while the
-// decimal exponent is between -5 and 14, otherwise "1.5E-7" or "1E20".
+// decimal exponent is between -5 and 14, otherwise "1.5E-7" or "1E20". The
+// few doubles above 1.79769313486231E308 are written as that, since their
+// rounded text would not read back as a number.
 //
 // Infinities and NaN have no text: they raise EConvertError.
 

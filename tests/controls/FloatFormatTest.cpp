@@ -1,4 +1,5 @@
 #include "controls/FloatFormat.h"
+#include "controls/NumberText.h"
 
 #include "SeparatorCases.h"
 #include "framework/Exception.h"
@@ -124,11 +125,24 @@ TEST(FormatGeneral, FifteenDigitsPlainOrScientific) {
       {"", 1e-6, "1E-6"},
       {"", 1.5e-7, "1.5E-7"},
       {"", -2.5e-300, "-2.5E-300"},
-      {"", std::numeric_limits<double>::max(), "1.79769313486232E308"},
+      {"", std::numeric_limits<double>::max(), "1.79769313486231E308"},  // still reads
+      {"", -std::numeric_limits<double>::max(), "-1.79769313486231E308"},
+      {"", 1.7976931348623155e308, "1.79769313486231E308"},
+      {"", 1.79769313486231e308, "1.79769313486231E308"},
+      {"", 1.7976931348623e308, "1.7976931348623E308"},
       {"", std::numeric_limits<double>::denorm_min(), "5E-324"},
       {"", 2147483647, "2147483647"},
   };
   CheckFormats(std::begin(cases), std::end(cases));
+}
+
+TEST(FormatGeneral, LargestDoublesReadBack) {
+  const double largest = std::numeric_limits<double>::max();
+  for (double v : {largest, std::nextafter(largest, 0.0), 1.7976931348623153e308, 1.79769313486231e308}) {
+    double back = 0;
+    EXPECT_TRUE(numtext::TryTextToFloat(FormatGeneral(v, ','), ',', back)) << v;
+    EXPECT_NEAR(back, v, v * 1e-14);
+  }
 }
 
 TEST(FormatFloat, NoTextForInfinityOrNaN) {
