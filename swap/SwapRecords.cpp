@@ -46,11 +46,12 @@ bool TSwapFile::ReadRecSlow(int64_t I, void* Rec) {
     return false;
   }
   try {
-    if (!InWindow(I)) Locate(I);
+    if (InWindow(I)) SyncFast();  // written since the window was chosen
+    else Locate(I);
   } catch (...) {
     return false;
   }
-  std::memcpy(Rec, RecAddr(I), static_cast<size_t>(FRecSize));
+  CopyRecord(Rec, RecAddr(I), static_cast<size_t>(FRecSize));
   return true;
 }
 
@@ -62,9 +63,17 @@ void TSwapFile::ReadRecOrThrow(int64_t I, void* Rec) {
 void TSwapFile::WriteRecSlow(int64_t I, const void* Rec) {
   if (I < 1 || FReadOnly) return;
   if (!InWindow(I)) Locate(I);
-  std::memcpy(RecAddr(I), Rec, static_cast<size_t>(FRecSize));
+  CopyRecord(RecAddr(I), Rec, static_cast<size_t>(FRecSize));
   if (I > FCount) FCount = I;
   FPages[FCurrentPage - 1].Dirty = true;
+  SyncFast();
+}
+
+int32_t TSwapFile::AppendRecSlow(const void* Rec) {
+  const int64_t next = FCount + 1;
+  if (next > INT32_MAX || FReadOnly) return 0;
+  WriteRecSlow(next, Rec);
+  return FCount == next ? static_cast<int32_t>(next) : 0;
 }
 
 bool TSwapFile::ReadRecs(int32_t I, int32_t N, void* Buf) {
@@ -82,7 +91,20 @@ void TSwapFile::ReadRange(int64_t I, int64_t N, uint8_t* Buf) {
     return;
   }
   while (N > 0) {
-    if (!InWindow(I)) Locate(I);
+    if (!InWindow(I)) {
+      // A whole page that is not in the cache is read from the file straight
+      // into Buf: the file holds its records (or nothing, for records never
+      // written, whose content is undefined anyway).
+      if (N >= FBlockRecs && (I - 1) % FBlockRecs == 0 && FindSlot(I) == 0) {
+        EnsureOpen();
+        if (SwapDisk().ReadAt(FHandle, (I - 1) * FRecSize, Buf, FBlockBytes) < 0) RaiseInOut();
+        Buf += FBlockBytes;
+        I += FBlockRecs;
+        N -= FBlockRecs;
+        continue;
+      }
+      Locate(I);
+    }
     const int64_t k = std::min(N, FWindowLast - I + 1);
     std::memcpy(Buf, RecAddr(I), static_cast<size_t>(k * FRecSize));
     Buf += k * FRecSize;
@@ -103,6 +125,7 @@ void TSwapFile::WriteRange(int64_t I, int64_t N, const uint8_t* Buf) {
     std::memcpy(RecAddr(I), Buf, static_cast<size_t>(N * FRecSize));
     FPages[0].Dirty = true;
     if (last > FCount) FCount = last;
+    SyncFast();
     return;
   }
   while (N > 0) {
@@ -114,6 +137,7 @@ void TSwapFile::WriteRange(int64_t I, int64_t N, const uint8_t* Buf) {
     I += k;
     N -= k;
     if (I - 1 > FCount) FCount = I - 1;
+    SyncFast();
   }
 }
 
@@ -129,6 +153,7 @@ void TSwapFile::CopyFrom(TSwapFile& Source, int32_t S, int32_t N, int32_t D) {
                  Source.FPageBuffer + (S - 1) * static_cast<int64_t>(FRecSize), static_cast<size_t>(n * FRecSize));
     if (last > FCount) FCount = last;
     FPages[0].Dirty = true;
+    SyncFast();
     return;
   }
   TransferFrom(Source, S, S + n - 1, D);

@@ -105,6 +105,7 @@ void TSwapFile::ConstructReadOnly(const std::string& Name, int32_t R, int32_t B,
     const int64_t bytes = disk.Size(FHandle);
     if (bytes < 0) RaiseInOut();
     FCount = bytes / R;
+    SyncFast();
     Locate(1);
   } catch (...) {
     // Unreported: the storage is left empty. The file must not stay open or
@@ -116,8 +117,9 @@ void TSwapFile::ConstructReadOnly(const std::string& Name, int32_t R, int32_t B,
       mngr.RemoveOpenFile(this);
     }
     FFileExists = false;
-    if (FPages) ResetPages();
     FCount = 0;
+    if (FPages) ResetPages();
+    SyncFast();
   }
 }
 
@@ -161,20 +163,32 @@ void TSwapFile::Setup(const TSetup& S) {
   FReadOnly = S.Kind == skReadOnly;
   FFileExists = FFileOpen = false;
   FRecSize = R;
-  FInitialBlockRecs = FBlockRecs = static_cast<int32_t>(pageRecs);
+  FInitialBlockRecs = FBlockRecs = FPageCapacity = static_cast<int32_t>(pageRecs);
   FBlockBytes = pageRecs * R;
   FPageCount = static_cast<uint16_t>(pageCount);
   FFileName = S.Name;
 
+  FInvBlockRecs = 1.0 / static_cast<double>(pageRecs);
+  int64_t hintCount = 0;
+  if (!inMemory && FPageCount > 1) {
+    hintCount = 2;
+    while (hintCount < 2 * int64_t{FPageCount}) hintCount *= 2;
+  }
   auto* pages = static_cast<TSwapPage*>(SwapRealloc(nullptr, sizeof(TSwapPage) * FPageCount));
   auto* rec = static_cast<uint8_t*>(SwapRealloc(nullptr, static_cast<size_t>(R)));
-  auto* buffer = pages && rec ? static_cast<uint8_t*>(SwapRealloc(nullptr, static_cast<size_t>(FBlockBytes * FPageCount)))
-                              : nullptr;
+  auto* hints = hintCount ? static_cast<uint16_t*>(SwapRealloc(nullptr, sizeof(uint16_t) * hintCount)) : nullptr;
+  auto* buffer = pages && rec && (hints || !hintCount)
+                     ? static_cast<uint8_t*>(SwapRealloc(nullptr, static_cast<size_t>(FBlockBytes * FPageCount)))
+                     : nullptr;
   if (!buffer) {
     SwapFree(pages);
     SwapFree(rec);
+    SwapFree(hints);
     throw ESwapFileError(0);
   }
+  if (hints) std::fill(hints, hints + hintCount, uint16_t{0});
+  FSlotHints = hints;
+  FSlotHintMask = hintCount - 1;
   FPages = pages;
   FRecBuffer = rec;
   FPageBuffer = buffer;
@@ -191,8 +205,10 @@ void TSwapFile::Destroy() noexcept {
   SwapFree(FRecBuffer);
   SwapFree(FPageBuffer);
   SwapFree(FPages);
+  SwapFree(FSlotHints);
   FRecBuffer = FPageBuffer = nullptr;
   FPages = nullptr;
+  FSlotHints = nullptr;
   FUsedPages = FCurrentPage = 0;
   ClearWindow();
   if (FFileExists) {
@@ -217,13 +233,14 @@ void TSwapFile::ResetPages() {
   FNextVictim = 1;
   FUsedPages = 0;
   FCurrentPage = 0;
-  ClearWindow();
   FCount = 0;
+  ClearWindow();
 }
 
 void TSwapFile::ClearWindow() {
   FWindowFirst = FWindowLast = 0;
   FCurData = nullptr;
+  SyncFast();
 }
 
 void TSwapFile::SelectPage(int Slot) {
@@ -232,15 +249,48 @@ void TSwapFile::SelectPage(int Slot) {
   FWindowFirst = page.First;
   FWindowLast = page.First + FBlockRecs - 1;
   FCurData = page.Data;
+  SyncFast();
+}
+
+void TSwapFile::SyncFast() {
+  if (!FCurData || FWindowFirst < 1) {
+    FReadSpan = FWriteSpan = 0;
+    return;
+  }
+  FReadSpan = std::max<int64_t>(0, std::min(FWindowLast, FCount) - FWindowFirst + 1);
+  // Record numbers stay within 32 bits on the fast path.
+  FWriteSpan = FReadOnly || !FPages[FCurrentPage - 1].Dirty
+                   ? 0
+                   : std::max<int64_t>(0, std::min<int64_t>(FWindowLast, INT32_MAX) - FWindowFirst + 1);
+}
+
+int64_t TSwapFile::PageIndex(int64_t I) const {
+  // (I - 1) div FBlockRecs by a multiplication: the product is off by at most
+  // one below 2^52 records, which the remainder corrects.
+  int64_t q = static_cast<int64_t>(static_cast<double>(I - 1) * FInvBlockRecs);
+  const int64_t r = (I - 1) - q * FBlockRecs;
+  if (r < 0) --q;
+  else if (r >= FBlockRecs) ++q;
+  return q;
+}
+
+int TSwapFile::FindSlot(int64_t I) const {
+  const int64_t page = PageIndex(I), first = page * FBlockRecs + 1;
+  // The hint names the slot that last loaded a page of this hash; it is only
+  // trusted when that slot still holds the page.
+  if (FSlotHints) {
+    const int hint = FSlotHints[page & FSlotHintMask];
+    if (hint >= 1 && hint <= FUsedPages && FPages[hint - 1].First == first) return hint;
+  }
+  for (int s = 1; s <= FUsedPages; ++s)
+    if (FPages[s - 1].First == first) return s;
+  return 0;
 }
 
 void TSwapFile::Locate(int64_t I) {
-  const int64_t first = BlockStart(I);
-  for (int s = 1; s <= FUsedPages; ++s) {
-    if (FPages[s - 1].First == first) {
-      SelectPage(s);
-      return;
-    }
+  if (const int s = FindSlot(I)) {
+    SelectPage(s);
+    return;
   }
   if (FInMemory && (FBlockRecs < FCount || FBlockRecs < I)) {
     const int64_t last = FWindowLast;
@@ -279,6 +329,7 @@ void TSwapFile::LoadPage(int64_t I) {
     if (SwapDisk().ReadAt(FHandle, (first - 1) * FRecSize, page.Data, FBlockBytes) < 0) RaiseInOut();
   }
   page.First = first;
+  if (FSlotHints) FSlotHints[PageIndex(I) & FSlotHintMask] = static_cast<uint16_t>(slot);
   if (FInMemory) FUsedPages = 1;
   else if (slot > FUsedPages) FUsedPages = static_cast<uint16_t>(slot);
   SelectPage(slot);
@@ -294,6 +345,7 @@ void TSwapFile::FlushPage(int Slot) {
   const int64_t bytes = recs * FRecSize;
   if (SwapDisk().WriteAt(FHandle, (page.First - 1) * FRecSize, page.Data, bytes) < bytes) throw ESwapFileError(2);
   page.Dirty = false;
+  if (Slot == FCurrentPage) SyncFast();
 }
 
 void TSwapFile::FlushAll() {
@@ -313,12 +365,26 @@ void TSwapFile::ShrinkMemory(int64_t D) {
 
 void TSwapFile::ResizeMemory(int64_t NewRecs) {
   if (NewRecs < 1 || NewRecs > INT32_MAX || NewRecs * FRecSize > MaxAllocBytes) throw ESwapFileError(0);
-  void* buffer = SwapRealloc(FPageBuffer, static_cast<size_t>(NewRecs * FRecSize));
-  if (!buffer) throw ESwapFileError(0);  // the old buffer and size stay
-  FPageBuffer = static_cast<uint8_t*>(buffer);
+  if (NewRecs > FPageCapacity || NewRecs < FBlockRecs) {
+    // Growth reserves half as much again, so that appending one record at a
+    // time does not copy the whole page every FGrowStep records; shrinking
+    // gives the memory back exactly.
+    int64_t reserve = NewRecs;
+    if (NewRecs > FPageCapacity)
+      reserve = std::max(NewRecs, std::min<int64_t>({FPageCapacity + FPageCapacity / 2, INT32_MAX, MaxAllocBytes / FRecSize}));
+    void* buffer = SwapRealloc(FPageBuffer, static_cast<size_t>(reserve * FRecSize));
+    if (!buffer && reserve > NewRecs) {
+      reserve = NewRecs;
+      buffer = SwapRealloc(FPageBuffer, static_cast<size_t>(reserve * FRecSize));
+    }
+    if (!buffer) throw ESwapFileError(0);  // the old buffer and size stay
+    FPageBuffer = static_cast<uint8_t*>(buffer);
+    FPageCapacity = static_cast<int32_t>(reserve);
+  }
   FPages[0].Data = FPageBuffer;
   FPages[0].First = 1;
   FBlockRecs = static_cast<int32_t>(NewRecs);
+  FInvBlockRecs = 1.0 / static_cast<double>(NewRecs);
   FBlockBytes = NewRecs * FRecSize;
   FUsedPages = 1;
   SelectPage(1);

@@ -27,7 +27,9 @@
 //    slot FCurrentPage and FCurData its first byte; all three are 0 / null
 //    when no slot is current. A record access inside the window touches no
 //    other state;
-//  - FFileOpen implies FFileExists and presence in SwapMngr's open list.
+//  - FFileOpen implies FFileExists and presence in SwapMngr's open list;
+//  - in-memory: the page buffer has room for FPageCapacity >= FBlockRecs
+//    records; FBlockRecs is the page's size as every operation sees it.
 //
 // Record numbers given to operations are signed 32-bit from 1; Count is held
 // in 64 bits. Everything runs on one thread; nothing is locked.
@@ -204,6 +206,8 @@ private:
   void ConstructNew(const std::string& Name, int32_t R, int32_t B, int32_t P, float M);
   void ConstructReadOnly(const std::string& Name, int32_t R, int32_t B, int32_t P, float M);
   void Setup(const TSetup& S);
+  int64_t PageIndex(int64_t I) const;
+  int FindSlot(int64_t I) const;
   void ResetPages();
   void SelectPage(int Slot);
   void ClearWindow();
@@ -216,6 +220,8 @@ private:
   void CloseFile();
   void Destroy() noexcept;
 
+  void SyncFast();
+  int32_t AppendRecSlow(const void* Rec);
   bool InWindow(int64_t I) const { return I >= FWindowFirst && I <= FWindowLast && I >= 1; }
   uint8_t* RecAddr(int64_t I) const { return FCurData + (I - FWindowFirst) * FRecSize; }
   bool ReadRecSlow(int64_t I, void* Rec);
@@ -243,40 +249,107 @@ private:
   int32_t FInitialBlockRecs = 0;
   int32_t FBlockRecs = 0;
   int64_t FBlockBytes = 0;
+  int32_t FPageCapacity = 0;  // records the page buffer has room for (in-memory: >= FBlockRecs)
   int32_t FRecSize = 0;
   int64_t FWindowFirst = 0;
   int64_t FWindowLast = 0;
   uint8_t* FCurData = nullptr;
+  // The inline fast paths test one range each: record I may be read in the
+  // window when 0 <= I - FWindowFirst < FReadSpan, written when below
+  // FWriteSpan. SyncFast recomputes both. FReadSpan covers the window as far
+  // as Count reached when it was computed; the inline writes leave it behind
+  // and the first read beyond it catches up. FWriteSpan is 0 unless the
+  // current slot is dirty already (and the storage writable), so the inline
+  // writes never touch Dirty: the first write to a clean page goes the slow
+  // way, and a write-back of the current slot closes the inline path again.
+  int64_t FReadSpan = 0;
+  int64_t FWriteSpan = 0;
   bool FInMemory = false;
   int32_t FGrowStep = 0;
   int32_t FShrinkSlack = 0;
   uint8_t* FRecBuffer = nullptr;
   uint8_t FKind = skNew;
+  double FInvBlockRecs = 1.0;
+  // Paged storage with several slots: slot that last loaded a page, by page
+  // index masked with FSlotHintMask (a hint, checked before it is trusted).
+  uint16_t* FSlotHints = nullptr;
+  int64_t FSlotHintMask = 0;
 };
+
+// Copies one record. A storage always copies the same size, so the size
+// classes below are predicted perfectly, and records up to 64 bytes are moved
+// in registers without a call into the library; everything is loaded before
+// anything is stored, so the two ends may overlap.
+// (GCC cannot know that a caller's record object has exactly N bytes and
+// would warn about the branches for other sizes.)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+#pragma GCC diagnostic ignored "-Wstringop-overflow"
+#pragma GCC diagnostic ignored "-Wstringop-overread"
+namespace swapcopy {
+using V16 = char __attribute__((vector_size(16), aligned(1), may_alias));
+using U64 = uint64_t __attribute__((aligned(1), may_alias));
+using U32 = uint32_t __attribute__((aligned(1), may_alias));
+}  // namespace swapcopy
+
+inline void CopyRecord(void* To, const void* From, size_t N) {
+  using namespace swapcopy;
+  auto* d = static_cast<char*>(To);
+  auto* s = static_cast<const char*>(From);
+  if (N > 64) {
+    std::memcpy(d, s, N);
+  } else if (N > 32) {
+    const V16 a = *reinterpret_cast<const V16*>(s), b = *reinterpret_cast<const V16*>(s + 16);
+    const V16 c = *reinterpret_cast<const V16*>(s + N - 32), e = *reinterpret_cast<const V16*>(s + N - 16);
+    *reinterpret_cast<V16*>(d) = a;
+    *reinterpret_cast<V16*>(d + 16) = b;
+    *reinterpret_cast<V16*>(d + N - 32) = c;
+    *reinterpret_cast<V16*>(d + N - 16) = e;
+  } else if (N > 16) {
+    const V16 a = *reinterpret_cast<const V16*>(s), b = *reinterpret_cast<const V16*>(s + N - 16);
+    *reinterpret_cast<V16*>(d) = a;
+    *reinterpret_cast<V16*>(d + N - 16) = b;
+  } else if (N >= 8) {
+    const uint64_t a = *reinterpret_cast<const U64*>(s), b = *reinterpret_cast<const U64*>(s + N - 8);
+    *reinterpret_cast<U64*>(d) = a;
+    *reinterpret_cast<U64*>(d + N - 8) = b;
+  } else if (N >= 4) {
+    const uint32_t a = *reinterpret_cast<const U32*>(s), b = *reinterpret_cast<const U32*>(s + N - 4);
+    *reinterpret_cast<U32*>(d) = a;
+    *reinterpret_cast<U32*>(d + N - 4) = b;
+  } else {
+    for (size_t i = 0; i < N; ++i) d[i] = s[i];
+  }
+}
+#pragma GCC diagnostic pop
 
 // The record accesses inside the window are inline: they are the hot path.
 
 inline bool TSwapFile::ReadRec(int32_t I, void* Rec) {
-  if (I <= FCount && InWindow(I)) {
-    std::memcpy(Rec, RecAddr(I), static_cast<size_t>(FRecSize));
+  const int64_t k = I - FWindowFirst;
+  if (static_cast<uint64_t>(k) < static_cast<uint64_t>(FReadSpan)) {
+    CopyRecord(Rec, FCurData + k * FRecSize, static_cast<size_t>(FRecSize));
     return true;
   }
   return ReadRecSlow(I, Rec);
 }
 
 inline void TSwapFile::WriteRec(int32_t I, const void* Rec) {
-  if (InWindow(I) && !FReadOnly) {
-    std::memcpy(RecAddr(I), Rec, static_cast<size_t>(FRecSize));
+  const int64_t k = I - FWindowFirst;
+  if (static_cast<uint64_t>(k) < static_cast<uint64_t>(FWriteSpan)) {
+    CopyRecord(FCurData + k * FRecSize, Rec, static_cast<size_t>(FRecSize));
     if (I > FCount) FCount = I;
-    FPages[FCurrentPage - 1].Dirty = true;
     return;
   }
   WriteRecSlow(I, Rec);
 }
 
 inline int32_t TSwapFile::AppendRec(const void* Rec) {
-  const int64_t next = FCount + 1;
-  if (next > INT32_MAX || FReadOnly) return 0;
-  WriteRec(static_cast<int32_t>(next), Rec);
-  return FCount == next ? static_cast<int32_t>(next) : 0;
+  const int64_t next = FCount + 1, k = next - FWindowFirst;
+  if (static_cast<uint64_t>(k) < static_cast<uint64_t>(FWriteSpan)) {
+    CopyRecord(FCurData + k * FRecSize, Rec, static_cast<size_t>(FRecSize));
+    FCount = next;
+    return static_cast<int32_t>(next);
+  }
+  return AppendRecSlow(Rec);
 }

@@ -298,4 +298,22 @@ TEST_F(SwapRecordsTest, CopyFileCheckedCopiesAndRefusesWhatItCannotDo) {
   EXPECT_EQ(Disk.OpenNow(), 0);
 }
 
+#ifdef _WIN32
+// With Windows' sharing modes: a target held open by a reader that denies
+// writing can only be read, so nothing is copied onto it.
+TEST_F(SwapRecordsTest, ATargetHeldOpenWithoutWriteSharingIsNotOverwritten) {
+  WriteFileBytes(Path("src.dat"), std::vector<uint8_t>(5000, 1));
+  WriteFileBytes(Path("held.dat"), {7, 7, 7});
+  TSwapDisk& disk = PlatformSwapDisk();
+  const TDiskHandle holder = disk.Open(Path("held.dat"), fmOpenRead | fmShareDenyWrite);
+  ASSERT_NE(holder, InvalidDiskHandle);
+  EXPECT_EQ(FileAccessStatus(Path("held.dat")), 0);
+  EXPECT_FALSE(CopyFileChecked(Path("src.dat"), Path("held.dat")));
+  disk.Close(holder);
+  EXPECT_EQ(ReadFileBytes(Path("held.dat")), (std::vector<uint8_t>{7, 7, 7}));
+  EXPECT_TRUE(CopyFileChecked(Path("src.dat"), Path("held.dat")));
+  EXPECT_EQ(FileLength(Path("held.dat")), 5000);
+}
+#endif
+
 }  // namespace

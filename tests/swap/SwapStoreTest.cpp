@@ -46,6 +46,21 @@ TEST_F(SwapStoreTest, InMemoryStorageGrowsByAtLeastTheStepAndShrinksBackOnCompac
   EXPECT_EQ(s.BlockRecs(), 39);
 }
 
+TEST_F(SwapStoreTest, AppendingReservesMemoryAheadWithoutChangingThePageSize) {
+  TSwapFile s(52);
+  Reallocs = 0;
+  for (int r = 1; r <= 100000; ++r) s.AppendRec(Rec(52, r % 97).data());
+  EXPECT_EQ(s.BlockRecs() % 39, 0);  // grown 39 records at a time
+  EXPECT_GE(s.BlockRecs(), 100000);
+  EXPECT_LT(s.BlockRecs(), 100039);
+  EXPECT_LT(Reallocs, 40);  // not one per step: 2,564 steps
+  std::vector<uint8_t> got(52);
+  ASSERT_TRUE(s.ReadRec(99999, got.data()));
+  EXPECT_EQ(got, Rec(52, 99999 % 97));
+  s.Clear();
+  EXPECT_EQ(s.BlockRecs(), 39);
+}
+
 TEST_F(SwapStoreTest, TwoSlotsAreReplacedRoundRobinAndOnlyDirtyPagesAreWrittenFirst) {
   std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(Path("rr"), 4, 10, 2, 0.0f));
   ASSERT_FALSE(s->InMemory());

@@ -125,7 +125,9 @@ private:
 // at least FailAllocsFrom bytes.
 inline int FailAllocs = 0;
 inline std::size_t FailAllocsFrom = SIZE_MAX;
+inline int Reallocs = 0;  // every call, counted
 inline void* FaultyRealloc(void* old, std::size_t bytes) {
+  ++Reallocs;
   if (FailAllocs > 0) {
     --FailAllocs;
     return nullptr;

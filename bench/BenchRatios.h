@@ -1,0 +1,19 @@
+#pragma once
+// The figures of the swap-file benchmark, each a ratio against a baseline of
+// the same run, with the goal it is held to.
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+struct TBenchResult {
+  double ItemsPerSecond = 0;
+  double BytesPerSecond = 0;
+  double NsPerIteration = 0;  // wall-clock
+};
+
+using TBenchResults = std::map<std::string, TBenchResult>;
+
+// Prints the table of figures (markdown) for the results found; returns the
+// number of goals missed.
+int PrintRatioTable(const TBenchResults& Results, std::FILE* Out);
