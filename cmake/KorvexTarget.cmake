@@ -8,18 +8,22 @@ function(korvex_target_defaults target)
   target_compile_options(${target} PRIVATE
     $<$<COMPILE_LANGUAGE:CXX,C>:-Wall -Wextra -Wshadow -Wnon-virtual-dtor -Wno-missing-field-initializers>
     # GCC 12 reports false -Wrestrict overlaps inside std::string at -O2 and above.
-    $<$<COMPILE_LANGUAGE:CXX>:-Wno-restrict>
-    $<$<COMPILE_LANGUAGE:CXX,C>:-finput-charset=UTF-8 -fexec-charset=CP1250>)
+    $<$<AND:$<COMPILE_LANGUAGE:CXX>,$<CXX_COMPILER_ID:GNU>>:-Wno-restrict>
+    # clang (the fuzz build) only knows UTF-8 as execution character set.
+    $<$<AND:$<COMPILE_LANGUAGE:CXX,C>,$<CXX_COMPILER_ID:GNU>>:-finput-charset=UTF-8 -fexec-charset=CP1250>)
   if(KORVEX_WERROR)
     target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX,C>:-Werror>)
   endif()
   if(WIN32)
     target_compile_definitions(${target} PRIVATE
-      WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+      WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   elseif(KORVEX_SANITIZE)
+    # GCC 12 reports false maybe-uninitialized in std::variant and
+    # std::optional when the sanitizers instrument them.
     target_compile_options(${target} PRIVATE
-      -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+      -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+      $<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized>)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
 endfunction()

@@ -124,10 +124,12 @@ public:
   }
 
   template <class G, class S>
-  TClassBuilder& Str(const char* name, G get, S set, std::optional<std::string> def = {}) {
-    return Add(name, TPropKind::String, nullptr, def ? TPropValue(*def) : TPropValue(),
-               [get](const C& c) { return TPropValue(std::string(classbuilder_detail::Read(c, get))); },
-               Setter<S>(name, set, [](const TPropValue& v, auto) { return std::get<std::string>(v); }));
+  TClassBuilder& Str(const char* name, G get, S set) {
+    return StrProp(name, get, set, TPropValue());
+  }
+  template <class G, class S>
+  TClassBuilder& Str(const char* name, G get, S set, std::string def) {
+    return StrProp(name, get, set, TPropValue(std::move(def)));
   }
 
   template <class E, class G, class S>
@@ -165,9 +167,10 @@ public:
     return *this;
   }
 
-  // An event property held in a TEvent data member.
-  template <class E>
-  TClassBuilder& Event(const char* name, E C::*member) {
+  // An event property held in a TEvent data member (of C or an ancestor).
+  template <class E, class K>
+  TClassBuilder& Event(const char* name, E K::*member) {
+    static_assert(std::is_base_of_v<K, C>, "the event must be a member of the class or an ancestor");
     TPropInfo p;
     p.Name = name;
     p.Kind = TPropKind::Event;
@@ -219,8 +222,9 @@ public:
   }
 
   // A field that holds the component of this name once the layout made it.
-  template <class T>
-  TClassBuilder& Field(const char* name, T* C::*member) {
+  template <class T, class K>
+  TClassBuilder& Field(const char* name, T* K::*member) {
+    static_assert(std::is_base_of_v<K, C>, "the field must be a member of the class or an ancestor");
     TFieldBinding f;
     f.Name = name;
     f.Assign = [member, n = std::string(name)](TPersistent& obj, TComponent* component) {
@@ -235,6 +239,13 @@ public:
   TClassInfo Build() { return std::move(info_); }
 
 private:
+  template <class G, class S>
+  TClassBuilder& StrProp(const char* name, G get, S set, TPropValue def) {
+    return Add(name, TPropKind::String, nullptr, std::move(def),
+               [get](const C& c) { return TPropValue(std::string(classbuilder_detail::Read(c, get))); },
+               Setter<S>(name, set, [](const TPropValue& v, auto) { return std::get<std::string>(v); }));
+  }
+
   template <class S, class Convert>
   std::function<void(TPersistent&, const TPropValue&)> Setter(const char* name, S set, Convert convert) {
     if constexpr (std::is_same_v<S, std::nullptr_t>) {

@@ -61,7 +61,19 @@ std::vector<const TPropInfo*> TClassInfo::AllProps() const {
   for (const TClassInfo* c = this; c; c = c->Parent) chain.push_back(c);
   std::vector<const TPropInfo*> out;
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-    for (const auto& p : (*it)->Props) out.push_back(&p);
+    for (const auto& p : (*it)->Props) {
+      // A class that publishes a property of the same name again (to give
+      // it another default) replaces the ancestor's in the ancestor's place.
+      bool replaced = false;
+      for (auto& known : out) {
+        if (SameText(known->Name, p.Name)) {
+          known = &p;
+          replaced = true;
+          break;
+        }
+      }
+      if (!replaced) out.push_back(&p);
+    }
   }
   return out;
 }

@@ -66,7 +66,8 @@ public:
   const TPublishedMethod* FindMethodFor(const TPersistent& instance, const TMethodRef& ref) const;
   const TFieldBinding* FindField(std::string_view name) const;
 
-  // Every published property, base class first.
+  // Every published property, base class first; a property published again
+  // by a descendant stands in the place of the ancestor's.
   std::vector<const TPropInfo*> AllProps() const;
   bool InheritsFrom(const TClassInfo& other) const;
 };

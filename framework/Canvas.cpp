@@ -1,0 +1,95 @@
+#include "framework/Canvas.h"
+
+#include "framework/Bitmap.h"
+#include "framework/GdiCache.h"
+#include "framework/WinText.h"
+
+TCanvas::TCanvas(HDC dc) : dc_(dc) {}
+
+TCanvas::~TCanvas() {
+  if (oldFont_) SelectObject(dc_, oldFont_);
+  if (oldBrush_) SelectObject(dc_, oldBrush_);
+  if (oldPen_) SelectObject(dc_, oldPen_);
+}
+
+void TCanvas::UseFont() {
+  HGDIOBJ old = SelectObject(dc_, gdi::Font(font_));
+  if (!oldFont_) oldFont_ = old;
+  SetTextColor(dc_, gdi::ColorToRGB(font_.Color()));
+}
+
+void TCanvas::UseBrush() {
+  HGDIOBJ old = SelectObject(dc_, gdi::Brush(brush_));
+  if (!oldBrush_) oldBrush_ = old;
+  if (brush_.Style() == bsSolid) {
+    SetBkColor(dc_, gdi::ColorToRGB(brush_.Color()));
+    SetBkMode(dc_, OPAQUE);
+  } else {
+    SetBkMode(dc_, TRANSPARENT);
+  }
+}
+
+void TCanvas::UsePen() {
+  HGDIOBJ old = SelectObject(dc_, gdi::Pen(pen_));
+  if (!oldPen_) oldPen_ = old;
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  UseFont();
+  UseBrush();
+  std::wstring w = Wide(text);
+  ::TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
+}
+
+void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text) {
+  UseFont();
+  UseBrush();
+  std::wstring w = Wide(text);
+  UINT options = ETO_CLIPPED | (brush_.Style() == bsSolid ? ETO_OPAQUE : 0);
+  ExtTextOutW(dc_, x, y, options, &rect, w.c_str(), static_cast<UINT>(w.size()), nullptr);
+}
+
+int TCanvas::DrawText(const std::string& text, RECT& rect, UINT flags) {
+  UseFont();
+  UseBrush();
+  std::wstring w = Wide(text);
+  return ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rect, flags);
+}
+
+SIZE TCanvas::TextExtent(const std::string& text) {
+  UseFont();
+  std::wstring w = Wide(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &size);
+  return size;
+}
+
+void TCanvas::FillRect(const RECT& rect) { ::FillRect(dc_, &rect, gdi::Brush(brush_)); }
+
+void TCanvas::FrameRect(const RECT& rect) { ::FrameRect(dc_, &rect, gdi::Brush(brush_)); }
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+  UsePen();
+  UseBrush();
+  ::Rectangle(dc_, left, top, right, bottom);
+}
+
+void TCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+
+void TCanvas::LineTo(int x, int y) {
+  UsePen();
+  ::LineTo(dc_, x, y);
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+  if (bitmap.Empty()) return;
+  HDC mem = CreateCompatibleDC(dc_);
+  HGDIOBJ old = SelectObject(mem, bitmap.Handle());
+  BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), mem, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+}
+
+void TCanvas::CopyRect(const RECT& dest, HDC source, int sourceX, int sourceY) {
+  BitBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source, sourceX, sourceY, SRCCOPY);
+}

@@ -1,0 +1,59 @@
+#pragma once
+// TCanvas: drawing on a device context with the framework's font, brush and
+// pen. The canvas does not own the device context; the system objects it
+// selects come from the GDI cache and are deselected again when the canvas is
+// destroyed, so the device context is left as it was given.
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Brush.h"
+#include "framework/Font.h"
+#include "framework/Object.h"
+#include "framework/Pen.h"
+
+class TBitmap;
+
+class TCanvas : public TObject {
+public:
+  explicit TCanvas(HDC dc);
+  ~TCanvas() override;
+
+  HDC Handle() const { return dc_; }
+  TFont& Font() { return font_; }
+  TBrush& Brush() { return brush_; }
+  TPen& Pen() { return pen_; }
+
+  void TextOut(int x, int y, const std::string& text);
+  // Text clipped to rect, starting at (x, y).
+  void TextRect(const RECT& rect, int x, int y, const std::string& text);
+  // DrawText with the given DT_ flags; returns the height drawn (or, with
+  // DT_CALCRECT, fits rect to the text).
+  int DrawText(const std::string& text, RECT& rect, UINT flags);
+  SIZE TextExtent(const std::string& text);
+  int TextWidth(const std::string& text) { return TextExtent(text).cx; }
+  int TextHeight(const std::string& text) { return TextExtent(text).cy; }
+
+  void FillRect(const RECT& rect);
+  void FrameRect(const RECT& rect);
+  void Rectangle(int left, int top, int right, int bottom);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void Draw(int x, int y, const TBitmap& bitmap);
+  // Copies a rectangle of another device context (BitBlt with SRCCOPY).
+  void CopyRect(const RECT& dest, HDC source, int sourceX, int sourceY);
+
+private:
+  void UseFont();
+  void UseBrush();
+  void UsePen();
+
+  HDC dc_;
+  TFont font_;
+  TBrush brush_;
+  TPen pen_;
+  HGDIOBJ oldFont_ = nullptr;
+  HGDIOBJ oldBrush_ = nullptr;
+  HGDIOBJ oldPen_ = nullptr;
+};

@@ -1,0 +1,23 @@
+#include "framework/StandardClasses.h"
+
+#include "framework/Bevel.h"
+#include "framework/Button.h"
+#include "framework/ClassRegistry.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/Panel.h"
+#include "framework/Shape.h"
+#include "framework/StaticText.h"
+#include "framework/Timer.h"
+
+void RegisterStandardClasses() {
+  TClassRegistry& r = TClassRegistry::Instance();
+  r.Register(TBevel::StaticClassInfo());
+  r.Register(TButton::StaticClassInfo());
+  r.Register(TImage::StaticClassInfo());
+  r.Register(TLabel::StaticClassInfo());
+  r.Register(TPanel::StaticClassInfo());
+  r.Register(TShape::StaticClassInfo());
+  r.Register(TStaticText::StaticClassInfo());
+  r.Register(TTimer::StaticClassInfo());
+}

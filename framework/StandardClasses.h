@@ -1,0 +1,3 @@
+#pragma once
+// Registers the framework's component classes that layouts may name.
+void RegisterStandardClasses();
