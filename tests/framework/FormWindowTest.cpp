@@ -1,0 +1,229 @@
+// Forms, graphic controls and timers in real windows: the life cycle events
+// in their order, painting, mouse routing to the topmost control, clicks,
+// timers, and exceptions kept inside the window procedure.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "WindowTest.h"
+#include "framework/Application.h"
+#include "framework/CustomForm.h"
+#include "framework/Label.h"
+#include "framework/LayoutParser.h"
+#include "framework/LayoutWriter.h"
+#include "framework/Panel.h"
+#include "framework/Shape.h"
+#include "framework/Timer.h"
+
+namespace {
+
+std::vector<std::string> events;
+
+class TTestForm : public TForm {
+public:
+  using TForm::TForm;
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info = TClassBuilder<TTestForm>("TTestForm", &TForm::StaticClassInfo())
+                                       .Layout("TTESTFORM")
+                                       .Field("Box", &TTestForm::Box)
+                                       .Field("Over", &TTestForm::Over)
+                                       .Field("Hidden", &TTestForm::Hidden)
+                                       .Field("Under", &TTestForm::Under)
+                                       .Field("Disabled", &TTestForm::Disabled)
+                                       .Field("Ticker", &TTestForm::Ticker)
+                                       .Field("Panel1", &TTestForm::Panel1)
+                                       .Method<&TTestForm::FormCreate>("FormCreate")
+                                       .Method<&TTestForm::FormDestroy>("FormDestroy")
+                                       .Method<&TTestForm::FormShow>("FormShow")
+                                       .Method<&TTestForm::FormHide>("FormHide")
+                                       .Method<&TTestForm::LabelClick>("LabelClick")
+                                       .Method<&TTestForm::LabelMouseMove>("LabelMouseMove")
+                                       .Method<&TTestForm::TickerTimer>("TickerTimer")
+                                       .Build();
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  void FormCreate(TObject*) { events.push_back(Box ? "create with fields" : "create without fields"); }
+  void FormDestroy(TObject*) { events.push_back(Over ? "destroy with fields" : "destroy without fields"); }
+  void FormShow(TObject*) {
+    events.push_back(IsWindowVisible(Handle()) ? "show after visible" : "show before visible");
+  }
+  void FormHide(TObject*) { events.push_back(IsWindowVisible(Handle()) ? "hide while visible" : "hide after"); }
+  void LabelClick(TObject* sender) {
+    if (throwOnClick) throw Exception("click failed");
+    events.push_back("click " + static_cast<TComponent*>(sender)->Name());
+  }
+  void LabelMouseMove(TObject* sender, TShiftState, int x, int y) {
+    events.push_back("move " + static_cast<TComponent*>(sender)->Name() + " " + std::to_string(x) + "," +
+                     std::to_string(y));
+  }
+  void TickerTimer(TObject*) { ++ticks; }
+
+  TShape* Box = nullptr;
+  TLabel* Over = nullptr;
+  TLabel* Hidden = nullptr;
+  TLabel* Under = nullptr;
+  TLabel* Disabled = nullptr;
+  TTimer* Ticker = nullptr;
+  TPanel* Panel1 = nullptr;
+  int ticks = 0;
+  bool throwOnClick = false;
+};
+
+class FormWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    events.clear();
+    form = TCustomForm::Create<TTestForm>(Application);
+  }
+  void TearDown() override {
+    TComponent::Free(form);
+    TakeApplicationErrors();
+  }
+
+  void ShowAndPaint() {
+    form->Show();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; }));
+    UpdateWindow(form->Handle());
+    Pump(100);
+  }
+  void Click(int x, int y) {
+    LPARAM at = MAKELPARAM(x, y);
+    SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, at);
+  }
+  COLORREF Pixel(int x, int y) {
+    POINT p = ClientToScreenPoint(form->Handle(), x, y);
+    return ScreenPixel(p.x, p.y);
+  }
+
+  TTestForm* form = nullptr;
+};
+
+TEST_F(FormWindow, LifeCycleEventsComeInTheirOrder) {
+  ShowAndPaint();
+  form->Hide();
+  TComponent::Free(form);
+  form = nullptr;
+  EXPECT_EQ(events, (std::vector<std::string>{"create with fields", "show before visible", "hide while visible",
+                                              "destroy with fields"}));
+}
+
+TEST_F(FormWindow, LayoutGivesTheWindowItsSizeTextAndPlace) {
+  ShowAndPaint();
+  RECT client;
+  GetClientRect(form->Handle(), &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  EXPECT_EQ(WindowTextW(form->Handle()), L"Próba ablak – őű");
+  LONG style = GetWindowLongW(form->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  RECT outer;
+  GetWindowRect(form->Handle(), &outer);
+  EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+  EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), Application->Handle());
+  EXPECT_EQ(WindowTextW(form->Panel1->Handle()), L"Panel");
+}
+
+TEST_F(FormWindow, GraphicControlsArePaintedBackToFront) {
+  ShowAndPaint();
+  const COLORREF pale = RGB(205, 224, 221), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+  struct Case {
+    int x, y;
+    COLORREF color;
+  } cases[] = {
+      {0, 0, pale}, {299, 199, pale},            // the whole background shape, edges included
+      {20, 20, red}, {119, 69, red},             // the red box to its last pixel
+      {120, 70, pale}, {25, 60, red},
+      {141, 51, blue}, {219, 89, blue},          // the opaque label
+      {160, 22, pale},                           // the hidden label is not painted
+  };
+  for (const auto& c : cases) EXPECT_EQ(Pixel(c.x, c.y), c.color) << c.x << "," << c.y;
+}
+
+TEST_F(FormWindow, TheMouseGoesToTheTopmostVisibleEnabledControl) {
+  ShowAndPaint();
+  SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(35, 33));
+  Click(35, 33);   // the transparent label over the red shape
+  Click(160, 25);  // where only the hidden label is: the background gets it
+  Click(155, 65);  // the disabled label passes it to the label below
+  EXPECT_EQ(events, (std::vector<std::string>{"create with fields", "show before visible", "move Over 5,3",
+                                              "click Over", "click Under"}));
+}
+
+TEST_F(FormWindow, AClickNeedsPressAndReleaseOnTheSameControl) {
+  ShowAndPaint();
+  SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(35, 33));
+  SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(250, 10));  // released elsewhere
+  SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(35, 33));   // a release alone
+  EXPECT_EQ(events.size(), 2u);
+}
+
+TEST_F(FormWindow, AnExceptionInAHandlerStaysInsideTheWindowProcedure) {
+  ShowAndPaint();
+  form->throwOnClick = true;
+  TExceptionEvent saved = Application->OnException;
+  struct TSink : TObject {
+    std::string text;
+    void Take(TObject*, const std::exception* e) { text = e ? e->what() : "?"; }
+  } sink;
+  Application->OnException = TExceptionEvent::Of<&TSink::Take>(&sink);
+  Click(35, 33);
+  Application->OnException = saved;
+  EXPECT_EQ(sink.text, "click failed");
+}
+
+TEST_F(FormWindow, TimersTickThroughTheMessageLoopOnlyWhileEnabled) {
+  Pump(150);
+  EXPECT_EQ(form->ticks, 0);
+  form->Ticker->SetEnabled(true);
+  EXPECT_TRUE(WaitUntil([&] { return form->ticks >= 3; }, 2000));
+  form->Ticker->SetEnabled(false);
+  int seen = form->ticks;
+  Pump(150);
+  EXPECT_EQ(form->ticks, seen);
+  // A tick already queued for a timer that is then destroyed goes nowhere.
+  form->Ticker->SetEnabled(true);
+  Sleep(80);
+  TComponent::Free(form->Ticker);
+  form->Ticker = nullptr;
+  Pump(100);
+}
+
+TEST_F(FormWindow, FontAndColourFollowTheParentUntilSetOwn) {
+  EXPECT_TRUE(form->Over->ParentFont());
+  form->Font()->SetHeight(-20);
+  EXPECT_EQ(form->Over->Font()->Height(), -20);
+  form->Over->Font()->SetColor(clRed);
+  EXPECT_FALSE(form->Over->ParentFont());
+  form->Font()->SetHeight(-30);
+  EXPECT_EQ(form->Over->Font()->Height(), -20);
+  EXPECT_EQ(form->Over->Color(), form->Color());
+  EXPECT_EQ(form->Under->Color(), clBlue);
+}
+
+TEST(FormCreation, ALayoutThatDoesNotFitTheClassStopsTheCreation) {
+  // Reading a layout into a form whose class lacks a published method the
+  // layout names is refused and the half-made form is freed.
+  class TBare : public TForm {
+  public:
+    using TForm::TForm;
+    static const TClassInfo& StaticClassInfo() {
+      static const TClassInfo info =
+          TClassBuilder<TBare>("TBare", &TForm::StaticClassInfo()).Layout("TTESTFORM").Build();
+      return info;
+    }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  };
+  int before = Application->ComponentCount();
+  EXPECT_ANY_THROW(TCustomForm::Create<TBare>(Application));
+  EXPECT_EQ(Application->ComponentCount(), before);
+}
+
+}  // namespace
