@@ -1,7 +1,8 @@
 #!/bin/sh
 # Prepares or ends the private Wine environment of one build folder:
 #   wine-env.sh start WINE_DIR   create the prefix once, start a virtual display
-#                                and a persistent wine server
+#                                (or use KORVEX_DISPLAY when it is set) and a
+#                                persistent wine server
 #   wine-env.sh stop WINE_DIR    end the server and the display
 #
 # WINE_DIR holds config.sh (written by CMake: loader and prefix architecture),
@@ -19,6 +20,12 @@ export WINELOADER="$KORVEX_WINE_LOADER"
 wineserver_bin=$(dirname "$KORVEX_WINE_LOADER")/wineserver
 
 start_display() {
+  if [ -n "${KORVEX_DISPLAY:-}" ]; then
+    # A display of the caller's (a person's desktop): use it as it is.
+    echo "$KORVEX_DISPLAY" > "$dir/display"
+    rm -f "$dir/xvfb.pid"
+    return 0
+  fi
   if [ -f "$dir/display" ] && [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
     return 0
   fi
