@@ -15,12 +15,15 @@ const TEnumInfo& FontPitchInfo() {
 const TClassInfo& TFont::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<TFont>("TFont", &TPersistent::StaticClassInfo())
-          .Int("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET_VALUE)
-          .Color("Color", &TFont::Color, &TFont::SetColor, clWindowText)
-          .Int("Height", &TFont::Height, &TFont::SetHeight, -11)
-          .Str("Name", &TFont::Name, &TFont::SetName, std::string("MS Sans Serif"))
+          // No defaults but the pitch: a font is recorded whole, since a
+          // control's own font starts as a copy of its parent's, not as a
+          // new font.
+          .Int("Charset", &TFont::Charset, &TFont::SetCharset)
+          .Color("Color", &TFont::Color, &TFont::SetColor)
+          .Int("Height", &TFont::Height, &TFont::SetHeight)
+          .Str("Name", &TFont::Name, &TFont::SetName)
           .Enum<TFontPitch>("Pitch", FontPitchInfo(), &TFont::Pitch, &TFont::SetPitch, fpDefault)
-          .SetOf<TFontStyle>("Style", FontStyleInfo(), &TFont::Style, &TFont::SetStyle, TFontStyles{})
+          .SetOf<TFontStyle>("Style", FontStyleInfo(), &TFont::Style, &TFont::SetStyle)
           .Build();
   return info;
 }

@@ -124,6 +124,7 @@ const std::string kLayout = Utf8(
     "      Mood = mdCalm\n"
     "      Styles = [fsBold, fsUnderline]\n"
     "      Color = clRed\n"
+    "      Font.Charset = 1\n"
     "      Font.Color = clRed\n"
     "      Font.Height = -20\n"
     "      Font.Name = 'Arial CE'\n"
