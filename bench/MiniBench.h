@@ -3,6 +3,7 @@
 // that the swap-file benchmark uses, for the Windows build (Google Benchmark
 // is not packaged for MinGW). Iteration counts are estimated the same way:
 // grow until a run lasts the minimum time, then repeat and take the median.
+// The runs are timed with the wall clock.
 
 #include <chrono>
 #include <cstdint>
@@ -83,8 +84,9 @@ using TBenchFunction = void (*)(State&);
 internal::Benchmark* RegisterBenchmark(const char* name, TBenchFunction fn);
 
 // Runs the registered benchmarks (options: --benchmark_filter=substring,
-// --benchmark_repetitions=n, --benchmark_min_time=seconds), prints each and
-// fills Results with the medians.
+// --benchmark_repetitions=n, --benchmark_min_time=seconds), the repetitions
+// interleaved in shuffled rounds; prints each case's median and fills
+// Results with them.
 void RunMiniBenchmarks(int argc, char** argv, TBenchResults& Results);
 
 }  // namespace benchmark

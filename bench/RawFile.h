@@ -21,6 +21,7 @@ public:
   // Transfer at Offset.
   int64_t ReadAt(int64_t Offset, void* Buf, int64_t Bytes);
   void Rewind();
+  void SeekTo(int64_t Offset);
   void Truncate();  // to length 0, position 0
 
 private:

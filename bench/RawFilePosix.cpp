@@ -27,7 +27,9 @@ int64_t TRawFile::ReadAt(int64_t Offset, void* Buf, int64_t Bytes) {
   return pread(static_cast<int>(handle_), Buf, static_cast<size_t>(Bytes), static_cast<off_t>(Offset));
 }
 
-void TRawFile::Rewind() { lseek(static_cast<int>(handle_), 0, SEEK_SET); }
+void TRawFile::Rewind() { SeekTo(0); }
+
+void TRawFile::SeekTo(int64_t Offset) { lseek(static_cast<int>(handle_), static_cast<off_t>(Offset), SEEK_SET); }
 
 void TRawFile::Truncate() {
   if (ftruncate(static_cast<int>(handle_), 0) != 0) std::perror("ftruncate");

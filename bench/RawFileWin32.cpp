@@ -34,15 +34,16 @@ int64_t TRawFile::Write(const void* Buf, int64_t Bytes) {
 }
 
 int64_t TRawFile::ReadAt(int64_t Offset, void* Buf, int64_t Bytes) {
-  LARGE_INTEGER pos;
-  pos.QuadPart = Offset;
-  if (!SetFilePointerEx(H(handle_), pos, nullptr, FILE_BEGIN)) return -1;
+  SeekTo(Offset);
   return Read(Buf, Bytes);
 }
 
-void TRawFile::Rewind() {
-  LARGE_INTEGER zero{};
-  SetFilePointerEx(H(handle_), zero, nullptr, FILE_BEGIN);
+void TRawFile::Rewind() { SeekTo(0); }
+
+void TRawFile::SeekTo(int64_t Offset) {
+  LARGE_INTEGER pos;
+  pos.QuadPart = Offset;
+  SetFilePointerEx(H(handle_), pos, nullptr, FILE_BEGIN);
 }
 
 void TRawFile::Truncate() {

@@ -16,6 +16,7 @@
 #endif
 
 #include <array>
+#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -75,9 +76,10 @@ TSwapFile& FilledStore(std::unique_ptr<TSwapFile>& s) {
 }
 std::unique_ptr<TSwapFile> MemStoreA, MemStoreB, PagedReader, PagedHits;
 
-// Record numbers from 1, in a random order the same for every case.
+// Numbers from 1 to Count in a random order, one fixed sequence per Count.
 const std::vector<int32_t>& RandomRecs(int32_t count) {
-  static std::vector<int32_t> v;
+  static std::map<int32_t, std::vector<int32_t>> sequences;
+  std::vector<int32_t>& v = sequences[count];
   if (v.empty()) {
     std::mt19937 rng(42);
     v.resize(RandomCount);
@@ -123,7 +125,7 @@ TSwapFile& Reader() {
 
 void VectorReadSeq(benchmark::State& state) {
   auto& v = Vec();
-  size_t i = 0;
+  static size_t i = 0;  // positions carry on from run to run
   TRec out;
   for (auto _ : state) {
     out = v[i];
@@ -135,7 +137,7 @@ void VectorReadSeq(benchmark::State& state) {
 
 void MemReadRecSeq(benchmark::State& state) {
   TSwapFile& s = FilledStore(MemStoreA);
-  int32_t i = 1;
+  static int32_t i = 1;
   TRec out;
   for (auto _ : state) {
     s.ReadRec(i, out.data());
@@ -148,7 +150,7 @@ void MemReadRecSeq(benchmark::State& state) {
 void VectorReadRand(benchmark::State& state) {
   auto& v = Vec();
   const auto& idx = RandomRecs(MemRecs);
-  size_t k = 0;
+  static size_t k = 0;
   TRec out;
   for (auto _ : state) {
     out = v[static_cast<size_t>(idx[k] - 1)];
@@ -161,7 +163,7 @@ void VectorReadRand(benchmark::State& state) {
 void MemReadRecRand(benchmark::State& state) {
   TSwapFile& s = FilledStore(MemStoreA);
   const auto& idx = RandomRecs(MemRecs);
-  size_t k = 0;
+  static size_t k = 0;
   TRec out;
   for (auto _ : state) {
     s.ReadRec(idx[k], out.data());
@@ -256,7 +258,7 @@ void MemAppendRecGrowing(benchmark::State& state) {
 // Runs of RunRecs records through the whole store, in order.
 template <class F>
 void Runs(benchmark::State& state, F&& step) {
-  int32_t pos = 0;
+  static int32_t pos = 0;  // one per case: each carries on where its last run stopped
   for (auto _ : state) {
     step(pos);
     pos += RunRecs;
@@ -325,11 +327,15 @@ void RawReadSeq(benchmark::State& state) {
   EnsureDataFile();
   TRawFile f(DataFile(), false);
   std::vector<uint8_t> buf(static_cast<size_t>(PageBytes));
+  static int64_t offset = 0;  // carries on from run to run
+  f.SeekTo(offset);
   for (auto _ : state) {
     if (f.Read(buf.data(), PageBytes) < PageBytes) {
       f.Rewind();
+      offset = 0;
       f.Read(buf.data(), PageBytes);
     }
+    offset += PageBytes;
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * PageBytes);
@@ -338,7 +344,7 @@ void RawReadSeq(benchmark::State& state) {
 void PagedReadRecSeq(benchmark::State& state) {
   TSwapFile& s = Reader();
   const int32_t n = static_cast<int32_t>(s.Count());
-  int32_t i = 1;
+  static int32_t i = 1;
   TRec out;
   for (auto _ : state) {
     s.ReadRec(i, out.data());
@@ -352,7 +358,7 @@ void PagedReadRecsRun(benchmark::State& state) {
   TSwapFile& s = Reader();
   const int32_t n = static_cast<int32_t>(s.Count());
   std::vector<uint8_t> buf(static_cast<size_t>(PageBytes));
-  int32_t i = 1;
+  static int32_t i = 1;
   for (auto _ : state) {
     s.ReadRecs(i, PageRecs, buf.data());
     benchmark::ClobberMemory();
@@ -404,7 +410,7 @@ void RawReadRandomPage(benchmark::State& state) {
   const int32_t pages = static_cast<int32_t>(PagedRecs() / PageRecs);
   const auto& idx = RandomRecs(pages);
   std::vector<uint8_t> buf(static_cast<size_t>(PageBytes));
-  size_t k = 0;
+  static size_t k = 0;
   for (auto _ : state) {
     f.ReadAt((idx[k] - 1) * PageBytes, buf.data(), PageBytes);
     benchmark::ClobberMemory();
@@ -417,7 +423,7 @@ void PagedMissRandom(benchmark::State& state) {
   TSwapFile& s = Reader();
   const int32_t pages = static_cast<int32_t>(PagedRecs() / PageRecs);
   const auto& idx = RandomRecs(pages);
-  size_t k = 0;
+  static size_t k = 0;
   TRec out;
   for (auto _ : state) {
     s.ReadRec((idx[k] - 1) * PageRecs + 1 + static_cast<int32_t>(k % PageRecs), out.data());

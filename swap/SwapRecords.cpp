@@ -36,7 +36,7 @@ struct TFreeBlock {
 
 void* TSwapFile::GetRecPtr(int32_t I) {
   if (I < 1 || I > FCount) return nullptr;
-  if (!InWindow(I)) Locate(I);
+  if (!InWindow(I) && !SelectCached(I)) Locate(I);
   return RecAddr(I);
 }
 
@@ -47,7 +47,7 @@ bool TSwapFile::ReadRecSlow(int64_t I, void* Rec) {
   }
   try {
     if (InWindow(I)) SyncFast();  // written since the window was chosen
-    else Locate(I);
+    else if (!SelectCached(I)) Locate(I);
   } catch (...) {
     return false;
   }
@@ -62,7 +62,7 @@ void TSwapFile::ReadRecOrThrow(int64_t I, void* Rec) {
 
 void TSwapFile::WriteRecSlow(int64_t I, const void* Rec) {
   if (I < 1 || FReadOnly) return;
-  if (!InWindow(I)) Locate(I);
+  if (!InWindow(I) && !SelectCached(I)) Locate(I);
   CopyRecord(RecAddr(I), Rec, static_cast<size_t>(FRecSize));
   if (I > FCount) FCount = I;
   FPages[FCurrentPage - 1].Dirty = true;

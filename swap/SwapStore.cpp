@@ -243,55 +243,8 @@ void TSwapFile::ClearWindow() {
   SyncFast();
 }
 
-void TSwapFile::SelectPage(int Slot) {
-  FCurrentPage = static_cast<uint16_t>(Slot);
-  const TSwapPage& page = FPages[Slot - 1];
-  FWindowFirst = page.First;
-  FWindowLast = page.First + FBlockRecs - 1;
-  FCurData = page.Data;
-  SyncFast();
-}
-
-void TSwapFile::SyncFast() {
-  if (!FCurData || FWindowFirst < 1) {
-    FReadSpan = FWriteSpan = 0;
-    return;
-  }
-  FReadSpan = std::max<int64_t>(0, std::min(FWindowLast, FCount) - FWindowFirst + 1);
-  // Record numbers stay within 32 bits on the fast path.
-  FWriteSpan = FReadOnly || !FPages[FCurrentPage - 1].Dirty
-                   ? 0
-                   : std::max<int64_t>(0, std::min<int64_t>(FWindowLast, INT32_MAX) - FWindowFirst + 1);
-}
-
-int64_t TSwapFile::PageIndex(int64_t I) const {
-  // (I - 1) div FBlockRecs by a multiplication: the product is off by at most
-  // one below 2^52 records, which the remainder corrects.
-  int64_t q = static_cast<int64_t>(static_cast<double>(I - 1) * FInvBlockRecs);
-  const int64_t r = (I - 1) - q * FBlockRecs;
-  if (r < 0) --q;
-  else if (r >= FBlockRecs) ++q;
-  return q;
-}
-
-int TSwapFile::FindSlot(int64_t I) const {
-  const int64_t page = PageIndex(I), first = page * FBlockRecs + 1;
-  // The hint names the slot that last loaded a page of this hash; it is only
-  // trusted when that slot still holds the page.
-  if (FSlotHints) {
-    const int hint = FSlotHints[page & FSlotHintMask];
-    if (hint >= 1 && hint <= FUsedPages && FPages[hint - 1].First == first) return hint;
-  }
-  for (int s = 1; s <= FUsedPages; ++s)
-    if (FPages[s - 1].First == first) return s;
-  return 0;
-}
-
 void TSwapFile::Locate(int64_t I) {
-  if (const int s = FindSlot(I)) {
-    SelectPage(s);
-    return;
-  }
+  if (SelectCached(I)) return;
   if (FInMemory && (FBlockRecs < FCount || FBlockRecs < I)) {
     const int64_t last = FWindowLast;
     GrowMemory(std::max({FCount - FBlockRecs, I - FBlockRecs, static_cast<int64_t>(FGrowStep)}));
