@@ -16,7 +16,6 @@ const TFigure Figures[] = {
     {"in-memory ReadRec, sequential", "Mem/ReadRecSeq", "Vector/ReadSeq", mItems, 0.9},
     {"in-memory ReadRec, random", "Mem/ReadRecRand", "Vector/ReadRand", mItems, 0.75},
     {"in-memory AppendRec, reserved", "Mem/AppendRec", "Vector/PushBackReserved", mItems, 0.8},
-    {"in-memory AppendRec, growing (no goal)", "Mem/AppendRecGrowing", "Vector/PushBackGrowing", mItems, 0.0},
     {"in-memory ReadRecs, runs of 1024", "Mem/ReadRecsRun", "Memcpy/RunOut", mBytes, 0.8},
     {"in-memory WriteRecs, runs of 1024", "Mem/WriteRecsRun", "Memcpy/RunIn", mBytes, 0.8},
     {"in-memory CopyFrom, runs of 1024", "Mem/CopyFromRun", "Memcpy/RunCopy", mBytes, 0.8},

@@ -224,37 +224,6 @@ void MemAppendRec(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 
-// Appending from nothing, giving the memory back after every 1 Mi records:
-// the vector and the store both grow and release (informational).
-void VectorPushBackGrowing(benchmark::State& state) {
-  std::vector<TRec> v;
-  const TRec rec = Make(7);
-  for (auto _ : state) {
-    v.push_back(rec);
-    benchmark::DoNotOptimize(v.data());
-    if (v.size() == MemRecs) {
-      state.PauseTiming();
-      std::vector<TRec>().swap(v);
-      state.ResumeTiming();
-    }
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-void MemAppendRecGrowing(benchmark::State& state) {
-  std::unique_ptr<TSwapFile> s(TSwapFile::Create(R));
-  const TRec rec = Make(7);
-  for (auto _ : state) {
-    s->AppendRec(rec.data());
-    if (s->Count() == MemRecs) {
-      state.PauseTiming();
-      s->Clear();
-      state.ResumeTiming();
-    }
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
 // Runs of RunRecs records through the whole store, in order.
 template <class F>
 void Runs(benchmark::State& state, F&& step) {
@@ -462,8 +431,6 @@ void Register() {
       {"Mem/ReadRecRand", MemReadRecRand},
       {"Vector/PushBackReserved", VectorPushBackReserved},
       {"Mem/AppendRec", MemAppendRec},
-      {"Vector/PushBackGrowing", VectorPushBackGrowing},
-      {"Mem/AppendRecGrowing", MemAppendRecGrowing},
       {"Memcpy/RunOut", MemcpyRunOut},
       {"Mem/ReadRecsRun", MemReadRecsRun},
       {"Memcpy/RunIn", MemcpyRunIn},
