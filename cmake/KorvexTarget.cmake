@@ -17,7 +17,10 @@ function(korvex_target_defaults target)
   if(WIN32)
     target_compile_definitions(${target} PRIVATE
       WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
-    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    # Unused functions and data are left out of the programs (Start.exe must
+    # stay small enough for a floppy-sized budget).
+    target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
   elseif(KORVEX_SANITIZE)
     # GCC 12 reports false maybe-uninitialized in std::variant and
     # std::optional when the sanitizers instrument them.
@@ -36,5 +39,12 @@ function(korvex_gui_program target)
     if(CMAKE_BUILD_TYPE STREQUAL "Release" OR CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
       target_link_options(${target} PRIVATE -s)
     endif()
+  endif()
+endfunction()
+
+# Interface code that is not on any hot path: optimised for size.
+function(korvex_optimize_for_size target)
+  if(WIN32)
+    target_compile_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-Os>)
   endif()
 endfunction()

@@ -1,0 +1,302 @@
+// The launcher window as a person sees it: size, border, place, colours,
+// picture, the visible menu entries with their texts (checked on the screen,
+// so under any code page), the titles, the hidden set-up information window,
+// the medium folder, and closing.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "WindowTest.h"
+#include "framework/Application.h"
+#include "framework/ClassRegistry.h"
+#include "framework/GdiCache.h"
+#include "framework/LayoutParser.h"
+#include "framework/LayoutWriter.h"
+#include "framework/WinText.h"
+#include "launcher/FrSetInf.h"
+#include "launcher/frStartup.h"
+
+namespace {
+
+class LauncherWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    TClassRegistry::Instance().Register(TWinExit::StaticClassInfo());
+    Application->SetTitle("Korvex 7 Installation");
+    Application->CreateForm(FrmStartup);
+    Application->CreateForm(frmSetupInfo);
+  }
+  void TearDown() override {
+    TComponent::Free(frmSetupInfo);
+    TComponent::Free(FrmStartup);
+    frmSetupInfo = nullptr;
+    FrmStartup = nullptr;
+  }
+  void ShowLauncher() {
+    FrmStartup->Show();
+    ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FrmStartup->Handle()) != FALSE; }));
+    UpdateWindow(FrmStartup->Handle());
+    Pump(150);
+  }
+  COLORREF Pixel(int x, int y) {
+    POINT p = ClientToScreenPoint(FrmStartup->Handle(), x, y);
+    return ScreenPixel(p.x, p.y);
+  }
+};
+
+TEST_F(LauncherWindow, IsAFixedWindowOfItsSizeInTheMiddleOfTheScreen) {
+  ShowLauncher();
+  HWND w = FrmStartup->Handle();
+  RECT client, outer;
+  GetClientRect(w, &client);
+  GetWindowRect(w, &outer);
+  EXPECT_EQ(client.right, 604);
+  EXPECT_EQ(client.bottom, 337);
+  LONG style = GetWindowLongW(w, GWL_STYLE);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_FALSE(style & WS_THICKFRAME) << "the border must not be resizable";
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+TEST_F(LauncherWindow, TitleBarAndTaskBarCarryTheirTexts) {
+  ShowLauncher();
+  EXPECT_EQ(WindowTextW(FrmStartup->Handle()), L"Korvex 7 telepítő CD");
+  // The task-bar button belongs to the application window, which owns the
+  // launcher and is shown with it.
+  EXPECT_EQ(GetWindow(FrmStartup->Handle(), GW_OWNER), Application->Handle());
+  EXPECT_EQ(WindowTextW(Application->Handle()), L"Korvex 7 Installation");
+  EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+  FrmStartup->Hide();
+  EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+}
+
+TEST_F(LauncherWindow, ShowsItsBackgroundAndThePictureAtTheirPlaces) {
+  ShowLauncher();
+  EXPECT_EQ(Pixel(330, 40), RGB(164, 193, 185));
+  EXPECT_EQ(Pixel(590, 150), RGB(164, 193, 185));
+  EXPECT_EQ(Pixel(335, 230), RGB(205, 224, 221));  // inside the install box
+  // The picture, unscaled from its top-left corner at (8, 8), clipped to 314 x 321.
+  const TBitmap& bmp = FrmStartup->Image1->Bitmap();
+  ASSERT_EQ(bmp.Width(), 320);
+  ASSERT_EQ(bmp.Height(), 334);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(mem, bmp.Handle());
+  int mismatches = 0, checked = 0;
+  for (int y = 40; y < 321; y += 9) {
+    for (int x = 0; x < 314; x += 11) {
+      ++checked;
+      if (GetPixel(mem, x, y) != Pixel(8 + x, 8 + y)) ++mismatches;
+    }
+  }
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  EXPECT_EQ(mismatches, 0) << "of " << checked;
+  // Clipped: the window background right of the picture's 314 columns.
+  EXPECT_EQ(Pixel(8 + 314 + 2, 100), RGB(164, 193, 185));
+}
+
+TEST_F(LauncherWindow, OnlyTheInstallEntriesExitAndNoticeAreVisible) {
+  struct Entry {
+    TLabel* label;
+    bool visible;
+    const char* caption;
+  };
+  const Entry entries[] = {
+      {FrmStartup->Label8, true, "Korvex 7 telepítése"},
+      {FrmStartup->Label14, true, "Kézikönyv elektronikus formában"},
+      {FrmStartup->Label7, true, "Kilépés"},
+      {FrmStartup->Label17, true, nullptr},
+      {FrmStartup->Label10, false, "Lépésről lépésre"},
+      {FrmStartup->Label1, false, "Gerenda modell (EC2)"},
+      {FrmStartup->Label2, false, "Keret modell (EC3)"},
+      {FrmStartup->Label3, false, "Lemez modell (EC2)"},
+      {FrmStartup->Label4, false, "Tartály modell"},
+      {FrmStartup->Label5, false, "Tárcsa modell (EC2)"},
+      {FrmStartup->Label15, false, "Diabemutatók"},
+      {FrmStartup->Label11, false, "Áttekintés"},
+      {FrmStartup->Label12, false, "Megépült szerkezetek"},
+      {FrmStartup->Label13, false, "Technikai jellemzők"},
+      {FrmStartup->Label18, false, "Oktatókönyv elektronikus formában"},
+      {FrmStartup->Label9, false, "Nederlandse editie"},
+      {FrmStartup->Label6, false, ""},
+      {FrmStartup->Label16, false, ""},
+  };
+  for (const auto& e : entries) {
+    EXPECT_EQ(e.label->Visible(), e.visible) << e.label->Name();
+    if (e.caption) {
+      EXPECT_EQ(e.label->Caption(), e.caption) << e.label->Name();
+    }
+  }
+  EXPECT_TRUE(FrmStartup->Shape3->Visible());
+  EXPECT_FALSE(FrmStartup->Shape1->Visible());
+  EXPECT_FALSE(FrmStartup->Shape2->Visible());
+  // Tags decide what a click does.
+  EXPECT_EQ(FrmStartup->Label8->Tag(), 8);
+  EXPECT_EQ(FrmStartup->Label17->Tag(), 8);
+  EXPECT_EQ(FrmStartup->Label14->Tag(), 14);
+  EXPECT_EQ(FrmStartup->Label7->Tag(), 7);
+  EXPECT_FALSE(FrmStartup->Timer1->Enabled());
+  EXPECT_EQ(FrmStartup->Timer1->Interval(), 100u);
+  EXPECT_FALSE(FrmStartup->Timer2->Enabled());
+  EXPECT_EQ(FrmStartup->Timer2->Interval(), 500u);
+  EXPECT_EQ(FrmStartup->WinExit->ExitWinType(), ewLogoff);
+  EXPECT_TRUE(FrmStartup->WinExit->Unconditional());
+}
+
+// Renders text the way a label draws it, on a plain background, and compares
+// it with what the screen shows in the label's place: the Hungarian letters
+// must be the right glyphs whatever the system's code page.
+void ExpectLabelShows(TLabel* label, const wchar_t* text, COLORREF background) {
+  RECT r = label->BoundsRect();
+  int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC shot = CreateCompatibleDC(screen), ref = CreateCompatibleDC(screen);
+  HBITMAP shotBmp = CreateCompatibleBitmap(screen, w, h), refBmp = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ o1 = SelectObject(shot, shotBmp), o2 = SelectObject(ref, refBmp);
+  POINT p = ClientToScreenPoint(label->Parent()->Handle(), r.left, r.top);
+  BitBlt(shot, 0, 0, w, h, screen, p.x, p.y, SRCCOPY);
+  RECT all{0, 0, w, h};
+  HBRUSH bg = CreateSolidBrush(background);
+  FillRect(ref, &all, bg);
+  DeleteObject(bg);
+  SelectObject(ref, gdi::Font(*label->Font()));
+  SetTextColor(ref, gdi::ColorToRGB(label->Font()->Color()));
+  SetBkMode(ref, TRANSPARENT);
+  UINT flags = DT_EXPANDTABS | (label->WordWrap() ? DT_WORDBREAK : 0) |
+               (label->Alignment() == taRightJustify ? DT_RIGHT : 0);
+  DrawTextW(ref, text, -1, &all, flags);
+  int differ = 0, ink = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      COLORREF a = GetPixel(shot, x, y), b = GetPixel(ref, x, y);
+      if (a != b) ++differ;
+      if (b != background) ++ink;
+    }
+  }
+  SelectObject(shot, o1);
+  SelectObject(ref, o2);
+  DeleteObject(shotBmp);
+  DeleteObject(refBmp);
+  DeleteDC(shot);
+  DeleteDC(ref);
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(ink, 20) << label->Name();
+  EXPECT_EQ(differ, 0) << label->Name() << ": the screen does not show the expected text";
+}
+
+TEST_F(LauncherWindow, MenuTextsAreDrawnWithTheirHungarianLetters) {
+  ShowLauncher();
+  ExpectLabelShows(FrmStartup->Label8, L"Korvex 7 telepítése", RGB(205, 224, 221));
+  ExpectLabelShows(FrmStartup->Label14, L"Kézikönyv elektronikus formában", RGB(205, 224, 221));
+  ExpectLabelShows(FrmStartup->Label7, L"Kilépés", RGB(164, 193, 185));
+}
+
+TEST_F(LauncherWindow, TheSetupInformationWindowWaitsHidden) {
+  ShowLauncher();
+  HWND info = frmSetupInfo->Handle();
+  EXPECT_FALSE(IsWindowVisible(info));
+  EXPECT_EQ(WindowTextW(frmSetupInfo->Panel1->Handle()), L"Beállítások véglegesítése...");
+  frmSetupInfo->Show();
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(info) != FALSE; }));
+  LONG style = GetWindowLongW(info, GWL_STYLE);
+  EXPECT_FALSE(style & WS_CAPTION);
+  EXPECT_FALSE(style & WS_BORDER);
+  RECT client, outer;
+  GetClientRect(info, &client);
+  GetWindowRect(info, &outer);
+  EXPECT_EQ(client.right, 351);
+  EXPECT_EQ(client.bottom, 59);
+  EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  frmSetupInfo->Hide();
+}
+
+TEST(LauncherMedia, TheMediumIsTheProgramsOwnFolderWhateverTheCurrentOne) {
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring folder(exe);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  wchar_t saved[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, saved);
+  ASSERT_TRUE(SetCurrentDirectoryW(temp));
+  TClassRegistry::Instance().Register(TWinExit::StaticClassInfo());
+  Application->CreateForm(FrmStartup);
+  EXPECT_EQ(FrmStartup->MediaRoot(), Narrow(folder));
+  EXPECT_EQ(FrmStartup->MediaRoot().back(), '\\');
+  TComponent::Free(FrmStartup);
+  FrmStartup = nullptr;
+  SetCurrentDirectoryW(saved);
+}
+
+TEST(LauncherLayout, WritingTheLoadedFormBackGivesItsLayout) {
+  // The form as its layout makes it (before its create event changes it).
+  TClassRegistry::Instance().Register(TWinExit::StaticClassInfo());
+  auto* form = new TFrmStartup(Application);
+  form->InitializeComponents();
+  std::string written = TLayoutWriter::Write(*form);
+  TComponent::Free(form);
+
+  HRSRC res = FindResourceW(nullptr, L"TFRMSTARTUP", MAKEINTRESOURCEW(10));
+  ASSERT_NE(res, nullptr);
+  std::string original(static_cast<const char*>(LockResource(LoadResource(nullptr, res))),
+                       SizeofResource(nullptr, res));
+  // Auto-sized labels take the size of their text in the fonts of the
+  // machine: their Width and Height lines are left out of the comparison.
+  TLayoutNode a = TLayoutParser::Parse(original), b = TLayoutParser::Parse(written);
+  ASSERT_EQ(a.Children.size(), b.Children.size());
+  EXPECT_EQ(a.Props.size(), b.Props.size());
+  for (size_t i = 0; i < a.Children.size(); ++i) {
+    auto keep = [](const TLayoutNode& n) {
+      std::vector<std::string> lines;
+      bool autoSized = n.ClassName == "TLabel", rightJustified = false;
+      for (const auto& p : n.Props) {
+        if (p.Name == "AutoSize") autoSized = false;
+        if (p.Name == "Alignment" && p.Value.Text == "taRightJustify") rightJustified = true;
+      }
+      for (const auto& p : n.Props) {
+        if (autoSized && (p.Name == "Width" || p.Name == "Height")) continue;
+        if (autoSized && rightJustified && p.Name == "Left") continue;  // the right edge stays
+        std::string items;
+        for (const auto& item : p.Value.Items) items += item + ",";
+        lines.push_back(p.Name + "=" + std::to_string(static_cast<int>(p.Value.Type)) + p.Value.Text +
+                        std::to_string(p.Value.Int) + items);
+      }
+      return lines;
+    };
+    EXPECT_EQ(a.Children[i].Name, b.Children[i].Name);
+    EXPECT_EQ(keep(a.Children[i]), keep(b.Children[i])) << a.Children[i].Name;
+  }
+}
+
+TEST(LauncherClose, KilepesAndTheCloseButtonEndTheProgram) {
+  for (int how = 0; how < 2; ++how) {
+    StopFramework();
+    StartFramework();
+    Application->Initialize();
+    TClassRegistry::Instance().Register(TWinExit::StaticClassInfo());
+    Application->CreateForm(FrmStartup);
+    FrmStartup->Show();
+    ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FrmStartup->Handle()) != FALSE; }));
+    HWND w = FrmStartup->Handle();
+    if (how == 0) {
+      RECT r = FrmStartup->Label7->BoundsRect();
+      LPARAM at = MAKELPARAM(r.right - 5, r.top + 5);
+      PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(w, WM_LBUTTONUP, 0, at);
+    } else {
+      PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(WaitUntil([] { return Application->Terminated(); }, 3000)) << (how ? "close button" : "Kilépés");
+  }
+  StopFramework();
+  StartFramework();
+  Application->Initialize();
+  FrmStartup = nullptr;
+}
+
+}  // namespace
