@@ -1,8 +1,9 @@
 #include "launcher/frStartup.h"
 
-#include <windows.h>
-
-#include "framework/WinText.h"
+#include "framework/Application.h"
+#include "framework/MessageDlg.h"
+#include "launcher/FrSetInf.h"
+#include "launcher/LaunchRules.h"
 
 TFrmStartup* FrmStartup = nullptr;
 
@@ -16,6 +17,34 @@ std::string AcrobatQuestion;
 std::string UninstallKeyName;
 std::string InstallPath;
 std::string DesktopPath;
+IShellLinkW* ShellLink = nullptr;
+IPersistFile* PersistFile = nullptr;
+
+namespace {
+
+// Registry keys (code page 1250, relative to the accessor's root).
+const char* const ProductKey = "Software\\Lavonsys\\Korvex7";
+const char* const UninstallKeyPrefix = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char* const ShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
+const char* const ReaderKey = "SOFTWARE\\Adobe\\Acrobat Reader";
+const char* const AcrobatKey = "SOFTWARE\\Adobe\\Acrobat";
+
+const char* const ShortcutFolder = "Korvex7";
+const char* const ProductProgram = "korvex.exe";
+const char* const HelpFileName = "Korvex7Hu.htm";
+const char* const ProductShortcutName = "Korvex 7";
+const char* const SetupProgram = "Setup\\Setup.exe";
+const char* const ReaderInstaller = "AcrobatReader50\\ar505eng.exe";
+const char* const TutorialPlayerClass = "ScreenCamPlayerWndv3";
+const char* const VideoPlayerClass = "Camtasia Player";
+
+constexpr int ShowNormal = 1;
+constexpr unsigned PlayerStartPause = 1000;
+constexpr unsigned DocumentRetryPause = 1000;
+constexpr unsigned SetupInfoPause = 5000;
+constexpr unsigned RunWaitSlice = 100;
+
+}  // namespace
 
 const TClassInfo& TFrmStartup::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TFrmStartup>("TFrmStartup", &TForm::StaticClassInfo())
@@ -54,21 +83,6 @@ const TClassInfo& TFrmStartup::StaticClassInfo() {
                                      .Method<&TFrmStartup::Timer2Timer>("Timer2Timer")
                                      .Build();
   return info;
-}
-
-std::string ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);  // a long path: try again with room for it
-  }
-  size_t slash = path.find_last_of(L"\\/");
-  path.resize(slash == std::wstring::npos ? 0 : slash + 1);
-  return Narrow(path);
 }
 
 TFrmStartup::TFrmStartup(TComponent* owner) : TForm(owner) {}
@@ -117,11 +131,250 @@ void TFrmStartup::FormDestroy(TObject*) {
 void TFrmStartup::LabelClick(TObject* Sender) {
   auto* label = dynamic_cast<TLabel*>(Sender);
   if (!label) throw Exception("LabelClick: the sender is not a label");
-  if (label->Tag() == 7) Close();
+  const int tag = label->Tag();
+  switch (MenuActionForTag(tag)) {
+    case TMenuAction::PlayTutorial: PlayTutorial(TutorialFileName(tag)); break;
+    case TMenuAction::PlayVideo: PlayVideo(VideoFileName(tag)); break;
+    case TMenuAction::CloseLauncher: CloseLauncher(); break;
+    case TMenuAction::StartSetup: StartSetup(); break;
+    case TMenuAction::OpenManual: OpenDocument(ManualFileName()); break;
+    case TMenuAction::OpenTutorialBook: OpenDocument(TutorialBookFileName()); break;
+    case TMenuAction::None: break;
+  }
 }
 
-void TFrmStartup::LabelMouseMove(TObject*, TShiftState, int, int) {}
+// The label under the pointer turns red and every other menu label black; the
+// highlight stays when the pointer leaves for the background or the picture.
+// A label with no action (Tag 0: the headings and the edition line) counts as
+// background too: the last highlighted label stays red.
+void TFrmStartup::LabelMouseMove(TObject* Sender, TShiftState, int, int) {
+  auto* label = dynamic_cast<TLabel*>(Sender);
+  if (!label) return;
+  if (label->Tag() > 0) {
+    label->Font()->SetColor(clRed);
+    FHoveredTag = label->Tag();
+  }
+  for (TLabel* item : {Label1, Label2, Label3, Label4, Label5, Label7, Label8, Label11, Label12, Label13, Label14,
+                       Label18}) {
+    if (item->Tag() != FHoveredTag) item->Font()->SetColor(clBlack);
+  }
+}
 
-void TFrmStartup::Timer1Timer(TObject*) {}
+std::string TFrmStartup::DemoFolder() { return "Demo\\"; }
 
-void TFrmStartup::Timer2Timer(TObject*) {}
+std::string TFrmStartup::TutorialFileName(int tag) const {
+  std::string file = TutorialFile(tag);
+  return file.empty() ? std::string() : FMediaRoot + DemoFolder() + file;
+}
+
+std::string TFrmStartup::VideoFileName(int tag) const {
+  std::string file = VideoFile(tag);
+  return file.empty() ? std::string() : FMediaRoot + DemoFolder() + file;
+}
+
+std::string TFrmStartup::ManualFileName() { return "Kezikonyv\\kezikonyv70.pdf"; }
+
+std::string TFrmStartup::TutorialBookFileName() { return DemoFolder() + "Lepesrol_lepesre60.pdf"; }
+
+void TFrmStartup::PlayTutorial(const std::string& path) {
+  StartPlayer(TutorialPlayerClass, "scplayer.exe", "/s", path);
+}
+
+void TFrmStartup::PlayVideo(const std::string& path) { StartPlayer(VideoPlayerClass, "camplay.exe", "/E /M", path); }
+
+// Each player ends only its own kind: the other one may go on playing.
+void TFrmStartup::StartPlayer(const std::string& windowClass, const std::string& program,
+                              const std::string& switches, const std::string& path) {
+  PostQuitToWindowOfClass(windowClass);
+  Application->ProcessMessages();
+  const std::string commandLine = QuotedCommandLine(FMediaRoot + DemoFolder() + program, switches + " " + path);
+  Pause(PlayerStartPause);  // lets the old player end before the new one starts
+  ExecuteCommandLine(commandLine, ShowNormal);
+}
+
+// Only this entry tells the players to quit: the window's close button
+// leaves them running.
+void TFrmStartup::CloseLauncher() {
+  PostQuitToWindowOfClass(TutorialPlayerClass);
+  PostQuitToWindowOfClass(VideoPlayerClass);
+  Close();
+}
+
+// The launcher stays hidden while the set-up runs. Timer1 finishes the
+// installation when the set-up records the product folder ("Path"), normally
+// while the set-up is still running, i.e. inside RunAndWait. If RunAndWait
+// returns with Timer1 still waiting (the set-up could not start, ended
+// without recording the folder, or handed the work to another program), the
+// launcher comes back while Timer1 goes on waiting.
+void TFrmStartup::StartSetup() {
+  Hide();
+  {
+    TRegistry registry;
+    registry.SetLazyWrite(false);
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    if (registry.OpenKey(ProductKey, false)) registry.DeleteValue("Path");
+    registry.CloseKey();
+  }
+  Timer1->SetEnabled(true);
+  const std::string program = FMediaRoot + SetupProgram;
+  const bool started = RunAndWait(program, "", true);
+  if (!Timer1->Enabled() || Application->Terminated()) return;
+  Show();
+  if (!started)
+    MessageDlg("A telepítőprogram nem indítható el:\r\n" + program, mtError, TMsgDlgButtons{mbOK}, 0);
+}
+
+bool TFrmStartup::RunAndWait(const std::string& program, const std::string& parameters, bool quietFailure) {
+  HANDLE process = nullptr;
+  if (!ShellExecuteKeepingProcess(Application->Handle(), program, parameters, quietFailure, process)) return false;
+  while (WaitForProcess(process, RunWaitSlice) == TProcessWait::TimedOut) {
+    Application->ProcessMessages();
+    if (Application->Terminated()) break;
+  }
+  CloseProcessHandle(process);
+  return true;
+}
+
+// Without a reader the user may install the one on the medium; the document
+// then opens from Timer2 as soon as the reader's key appears.
+void TFrmStartup::OpenDocument(const std::string& name) {
+  FDocumentName = name;
+  FDocumentPath = FMediaRoot + name;
+  if (AcrobatInstalled()) {
+    ShellOpen(Application->Handle(), FDocumentPath);
+    return;
+  }
+  if (MessageDlg(AcrobatQuestion, mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0) == mrYes) {
+    Timer2->SetEnabled(true);
+    RunAndWait(FMediaRoot + ReaderInstaller, "");
+  } else {
+    ShellOpen(Application->Handle(), FDocumentPath);
+  }
+}
+
+void TFrmStartup::Timer2Timer(TObject*) {
+  if (!AcrobatInstalled()) return;
+  Timer2->SetEnabled(false);
+  Pause(DocumentRetryPause);
+  OpenDocument(FDocumentName);
+}
+
+bool TFrmStartup::AcrobatInstalled() const {
+  return RegistryKeyExists(HKEY_LOCAL_MACHINE, ReaderKey) || RegistryKeyExists(HKEY_LOCAL_MACHINE, AcrobatKey);
+}
+
+bool TFrmStartup::RegistryKeyExists(HKEY root, const std::string& path) { return RegistryKeyCanBeRead(root, path); }
+
+std::string TFrmStartup::ReadText(const std::string& name) const {
+  try {
+    return FRegistry->ReadString(name);
+  } catch (const ERegistryException&) {
+    return {};
+  }
+}
+
+// Waiting for the set-up ends when "Path" appears; the finishing step then
+// runs once (Timer1 is off before anything processes messages). Keys that are
+// only read are opened read-only, so that a user without administrator rights
+// can still read the machine's uninstall entry.
+void TFrmStartup::Timer1Timer(TObject*) {
+  FRegistry->SetLazyWrite(false);
+  FRegistry->SetRootKey(HKEY_CURRENT_USER);
+  InstallPath.clear();
+  DesktopPath.clear();
+  std::string uninstallCommand;
+  if (FRegistry->OpenKeyReadOnly(ProductKey)) InstallPath = ReadText("Path");
+  FRegistry->CloseKey();
+  FRegistry->SetRootKey(HKEY_LOCAL_MACHINE);
+  if (FRegistry->OpenKeyReadOnly(UninstallKeyPrefix + UninstallKeyName))
+    uninstallCommand = ReadText("UninstallString");
+  FRegistry->CloseKey();
+  if (InstallPath.empty()) return;
+
+  Timer1->SetEnabled(false);
+  frmSetupInfo->Show();
+  Application->ProcessMessages();
+  RegisterFileTypes();
+
+  FRegistry->SetRootKey(HKEY_CURRENT_USER);
+  if (FRegistry->OpenKeyReadOnly(ShellFoldersKey)) DesktopPath = ReadText("Desktop");
+  FRegistry->CloseKey();
+  // Without a desktop folder no shortcut is written: an empty one would put
+  // them under the root of the current drive.
+  if (DesktopPath.empty()) DesktopPath = ShellDesktopFolder();
+  if (!DesktopPath.empty()) {
+    CreateFolder(DesktopPath + "\\" + ShortcutFolder);
+    ReleaseShellLinkObject(ShellLink, PersistFile);
+    CreateShellLinkObject(ShellLink, PersistFile);
+    CreateDesktopShortcut(LicenceFileName, LicenceShortcutName);
+    CreateDesktopShortcut(ProductProgram, ProductShortcutName);
+    CreateDesktopShortcut(HelpFileName, HelpShortcutName);
+    CreateUninstallShortcut(uninstallCommand);
+  }
+
+  Pause(SetupInfoPause);  // the wait notice stays on the screen meanwhile
+  frmSetupInfo->Hide();
+  WinExit->SetExitWinType(ewReboot);
+  if (MessageDlg(RestartQuestion, mtInformation, TMsgDlgButtons{mbYes, mbNo}, 0) == mrYes)
+    WinExit->Execute();  // on failure the launcher stays hidden; WinExit->LastError() tells why
+  else
+    Show();
+}
+
+// The file types open with the product; the open command and the icon sit
+// directly under the extension keys, "%1" unquoted.
+void TFrmStartup::RegisterFileTypes() {
+  FRegistry->SetLazyWrite(false);
+  FRegistry->SetRootKey(HKEY_CURRENT_USER);
+  if (FRegistry->OpenKey(ProductKey, true)) InstallPath = ReadText("Path");
+  FRegistry->CloseKey();
+
+  const std::string command = InstallPath + "\\korvex.exe %1";
+  const std::string icon = InstallPath + "\\korvex.exe,0";
+  const std::pair<const char*, const std::string*> values[] = {
+      {".kvs\\shell\\open\\command", &command},
+      {".kvs\\DefaultIcon", &icon},
+      {".kve\\shell\\open\\command", &command},
+      {".kve\\DefaultIcon", &icon},
+  };
+  FRegistry->SetRootKey(HKEY_CLASSES_ROOT);
+  for (const auto& [key, value] : values) {
+    try {
+      if (FRegistry->OpenKey(key, true)) FRegistry->WriteString("", *value);
+    } catch (const ERegistryException&) {
+      // a value that cannot be written is missing; the others still are written
+    }
+    FRegistry->CloseKey();
+  }
+}
+
+std::string TFrmStartup::ShortcutFileName(const std::string& shortcutName) const {
+  return DesktopPath + "\\" + ShortcutFolder + "\\" + shortcutName + ".lnk";
+}
+
+// An existing shortcut of the same name is overwritten.
+void TFrmStartup::CreateDesktopShortcut(const std::string& fileName, const std::string& shortcutName) {
+  const std::string target = InstallPath + "\\" + fileName;
+  if (!FileExists(target)) return;
+  ShellLinkSetArguments(ShellLink, "");
+  ShellLinkSetPath(ShellLink, target);
+  ShellLinkSetWorkingDirectory(ShellLink, InstallPath);
+  PersistFileSave(PersistFile, ShortcutFileName(shortcutName), false);
+}
+
+void TFrmStartup::CreateUninstallShortcut(const std::string& uninstallCommand) {
+  const TUninstallCommand command = SplitUninstallCommand(uninstallCommand);
+  if (command.program.empty()) return;
+  ShellLinkSetArguments(ShellLink, command.arguments);
+  ShellLinkSetPath(ShellLink, command.program);
+  ShellLinkSetWorkingDirectory(ShellLink, InstallPath);
+  PersistFileSave(PersistFile, ShortcutFileName(UninstallShortcutName), false);
+}
+
+void ReleaseStartupUnit() {
+  ReleaseShellLinkObject(ShellLink, PersistFile);
+  for (std::string* text : {&SetupInfoText, &RestartQuestion, &HelpShortcutName, &LicenceFileName,
+                            &LicenceShortcutName, &UninstallShortcutName, &AcrobatQuestion, &UninstallKeyName,
+                            &InstallPath, &DesktopPath})
+    text->clear();
+}

@@ -11,6 +11,7 @@
 #include "framework/Registry.h"
 #include "framework/Shape.h"
 #include "framework/Timer.h"
+#include "launcher/LauncherPlatform.h"
 #include "launcher/WinExit.h"
 
 class TFrmStartup : public TForm {
@@ -61,11 +62,49 @@ public:
   const std::string& MediaRoot() const { return FMediaRoot; }
   TRegistry* Registry() const { return FRegistry; }
 
+  // Paths on the medium. The tutorial and video names are full paths; the
+  // manual and tutorial book names are relative to the medium.
+  static std::string DemoFolder();
+  std::string TutorialFileName(int tag) const;
+  std::string VideoFileName(int tag) const;
+  static std::string ManualFileName();
+  static std::string TutorialBookFileName();
+
+  // The menu's actions.
+  void PlayTutorial(const std::string& path);
+  void PlayVideo(const std::string& path);
+  void CloseLauncher();
+  void StartSetup();
+  void OpenDocument(const std::string& name);
+
+  // Starts a program through the shell and waits for it to end, processing
+  // messages every 100 ms (timer ticks run meanwhile); stops waiting early
+  // when the application is terminating. False if it could not be started;
+  // with quietFailure the shell shows no error dialog of its own then.
+  bool RunAndWait(const std::string& program, const std::string& parameters, bool quietFailure = false);
+  // Whether one of the reader's two registry keys exists.
+  bool AcrobatInstalled() const;
+  static bool RegistryKeyExists(HKEY root, const std::string& path);
+
+  // The finishing steps after the set-up.
+  void RegisterFileTypes();
+  void CreateDesktopShortcut(const std::string& fileName, const std::string& shortcutName);
+
 private:
+  // Starts a player from the medium once the running one of its class was
+  // told to quit.
+  void StartPlayer(const std::string& windowClass, const std::string& program, const std::string& switches,
+                   const std::string& path);
+  void CreateUninstallShortcut(const std::string& uninstallCommand);
+  std::string ShortcutFileName(const std::string& shortcutName) const;
+  // The value as text; empty when it is missing or not text.
+  std::string ReadText(const std::string& name) const;
+
   std::string FDocumentName;
   std::string FMediaRoot;
   TRegistry* FRegistry = nullptr;  // owned: made in FormCreate, freed in FormDestroy
   std::string FDocumentPath;
+  int FHoveredTag = 0;  // Tag of the menu label painted red last; 0 before any
 };
 
 // Texts of the launcher (code page 1250), assigned by FormCreate.
@@ -79,8 +118,13 @@ extern std::string AcrobatQuestion;
 extern std::string UninstallKeyName;
 extern std::string InstallPath;
 extern std::string DesktopPath;
+// The shell-link object that writes the desktop shortcuts: made by the
+// finishing step, released by ReleaseStartupUnit.
+extern IShellLinkW* ShellLink;
+extern IPersistFile* PersistFile;
 
 extern TFrmStartup* FrmStartup;
 
-// The folder of the running program file, ending in a backslash.
-std::string ProgramFolder();
+// Releases the unit-level interface references and texts (program end,
+// after the forms are gone and before COM stops).
+void ReleaseStartupUnit();

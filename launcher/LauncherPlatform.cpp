@@ -1,0 +1,153 @@
+#include "launcher/LauncherPlatform.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "framework/WinText.h"
+
+std::string ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);  // a long path: try again with room for it
+  }
+  size_t slash = path.find_last_of(L"\\/");
+  path.resize(slash == std::wstring::npos ? 0 : slash + 1);
+  return Narrow(path);
+}
+
+bool PostQuitToWindowOfClass(const std::string& className) {
+  HWND window = FindWindowW(Wide(className).c_str(), nullptr);
+  if (!window) return false;
+  PostMessageW(window, WM_QUIT, 0, 0);
+  return true;
+}
+
+// WinExec itself takes the command line in the system's ANSI code page, which
+// cannot carry every code page 1250 path; this is what it does, with the
+// wide-character call.
+bool ExecuteCommandLine(const std::string& commandLine, int showCommand) {
+  std::wstring line = Wide(commandLine);  // CreateProcessW may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(showCommand);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return false;
+  // Give the new program the chance to show its window before the caller
+  // goes on, as WinExec does.
+  WaitForInputIdle(info.hProcess, 30000);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return true;
+}
+
+bool ShellExecuteKeepingProcess(HWND owner, const std::string& program, const std::string& parameters,
+                                bool noErrorUi, HANDLE& process) {
+  process = nullptr;
+  std::wstring file = Wide(program);
+  std::wstring params = Wide(parameters);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | (noErrorUi ? SEE_MASK_FLAG_NO_UI : 0);
+  info.hwnd = owner;
+  info.lpVerb = nullptr;
+  info.lpFile = file.c_str();
+  info.lpParameters = params.empty() ? nullptr : params.c_str();
+  info.lpDirectory = nullptr;
+  info.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&info)) return false;
+  process = info.hProcess;
+  return true;
+}
+
+TProcessWait WaitForProcess(HANDLE process, unsigned milliseconds) {
+  switch (WaitForSingleObject(process, milliseconds)) {
+    case WAIT_TIMEOUT: return TProcessWait::TimedOut;
+    case WAIT_OBJECT_0: return TProcessWait::Ended;
+    default: return TProcessWait::Failed;
+  }
+}
+
+void CloseProcessHandle(HANDLE process) {
+  if (process) CloseHandle(process);
+}
+
+void ShellOpen(HWND owner, const std::string& file) {
+  ShellExecuteW(owner, nullptr, Wide(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+bool RegistryKeyCanBeRead(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  RegOpenKeyExW(root, Wide(path).c_str(), 0, KEY_READ, &key);
+  if (!key) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolder(const std::string& path) { return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE; }
+
+std::string ShellDesktopFolder() {
+  wchar_t path[MAX_PATH] = {};
+  // S_FALSE: the folder is known but does not exist.
+  if (SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
+  std::wstring folder = path;
+  while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (folder.empty() || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  return Narrow(folder);
+}
+
+void Pause(unsigned milliseconds) { Sleep(milliseconds); }
+
+bool StartComApartment() { return SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
+
+void StopComApartment() { CoUninitialize(); }
+
+bool CreateShellLinkObject(IShellLinkW*& link, IPersistFile*& file) {
+  link = nullptr;
+  file = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link))))
+    return false;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    ReleaseShellLinkObject(link, file);
+    return false;
+  }
+  return true;
+}
+
+void ReleaseShellLinkObject(IShellLinkW*& link, IPersistFile*& file) {
+  if (file) file->Release();
+  if (link) link->Release();
+  file = nullptr;
+  link = nullptr;
+}
+
+void ShellLinkSetArguments(IShellLinkW* link, const std::string& arguments) {
+  if (link) link->SetArguments(Wide(arguments).c_str());
+}
+
+void ShellLinkSetPath(IShellLinkW* link, const std::string& path) {
+  if (link) link->SetPath(Wide(path).c_str());
+}
+
+void ShellLinkSetWorkingDirectory(IShellLinkW* link, const std::string& folder) {
+  if (link) link->SetWorkingDirectory(Wide(folder).c_str());
+}
+
+void PersistFileSave(IPersistFile* file, const std::string& fileName, bool remember) {
+  if (file) file->Save(Wide(fileName).c_str(), remember ? TRUE : FALSE);
+}

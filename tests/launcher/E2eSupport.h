@@ -1,0 +1,169 @@
+#pragma once
+// Support of the end-to-end tests that drive the real launcher program under
+// Wine: a private copy of the built medium under a folder whose name has a
+// blank (with a decoy program where an unquoted path would lead the system),
+// the demo log of the stand-ins, the registry entries the installation path
+// touches, the launcher started from another folder and driven by window
+// messages, and every program it started ended at the end of the test.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+using Settings = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// Client positions of the launcher's labels (inside each label's area).
+struct Point {
+  int x, y;
+};
+constexpr Point InstallEntry{380, 241};   // "Korvex 7 telepítése"
+constexpr Point NoticeLine{110, 28};      // the maker's notice line
+constexpr Point ManualEntry{400, 266};    // "Kézikönyv elektronikus formában"
+constexpr Point ExitEntry{578, 318};      // "Kilépés"
+constexpr Point Picture{120, 200};
+constexpr Point FirstTutorial{370, 128};  // shown only by the test variant
+constexpr Point SecondTutorial{370, 144};
+constexpr Point FirstVideo{360, 263};
+
+// A copy of the built medium, laid out for one test:
+//   <temp>\korvex-e2e-<pid>-<n>\            the test's folder
+//     Korvex.exe                            a decoy (the product stand-in)
+//     Korvex CD\                            the medium
+//     Program Files\Lavonsys\Korvex 7\      where the set-up installs
+//     PDF Viewer\                           where the reader installer installs
+//     work\                                 the launcher's current folder
+//     demo.log                              KORVEX_DEMO_LOG of this test
+class Medium {
+ public:
+  Medium();
+  ~Medium();
+  Medium(const Medium&) = delete;
+  Medium& operator=(const Medium&) = delete;
+
+  const std::wstring& Folder() const { return folder_; }
+  std::wstring Root() const;  // the medium, without a trailing backslash
+  std::wstring File(std::wstring_view relative) const;
+  std::wstring ProductFolder() const;
+  std::wstring WorkFolder() const;
+  std::wstring LogPath() const;
+  void SetupSettings(const Settings& values) const;
+  void ReaderSettings(const Settings& values) const;
+  // The test variant of the launcher, copied to the medium's root.
+  std::wstring InstallProbe() const;
+
+ private:
+  std::wstring folder_;
+  std::wstring previousLog_;
+};
+
+struct LogLine {
+  std::wstring program, event, details;
+};
+std::vector<LogLine> ReadLog(const std::wstring& path);
+// The details of every line of that program and event, in order.
+std::vector<std::wstring> Details(const std::vector<LogLine>& log, std::wstring_view program,
+                                  std::wstring_view event);
+size_t CountOf(const std::vector<LogLine>& log, std::wstring_view program, std::wstring_view event);
+
+// A launcher program started from `workFolder`, in a job object that ends
+// every program it starts when the object goes.
+class Launcher {
+ public:
+  Launcher(const std::wstring& program, const std::wstring& workFolder, const std::wstring& arguments = L"");
+  ~Launcher();
+  Launcher(const Launcher&) = delete;
+  Launcher& operator=(const Launcher&) = delete;
+
+  DWORD ProcessId() const { return info_.dwProcessId; }
+  bool Running() const;
+  bool WaitForEnd(DWORD milliseconds) const;
+  // The launcher form's window (shown or not); null if none.
+  HWND Window() const;
+  bool Visible() const;
+  // Waits until the launcher window is shown and painted, on top.
+  bool WaitShown(DWORD milliseconds = 15000) const;
+  void MoveTo(Point p) const;
+  void Click(Point p) const;
+  // A top-level window of this process of the class, visible; null if none.
+  HWND FindVisible(const wchar_t* className) const;
+  HWND WaitVisible(const wchar_t* className, DWORD milliseconds) const;
+  // Every visible top-level window of this process, by class name.
+  std::vector<std::wstring> VisibleClasses() const;
+
+ private:
+  HANDLE job_ = nullptr;
+  PROCESS_INFORMATION info_{};
+};
+
+// The text of a dialog's first child of that class; its button with that id.
+std::wstring ChildText(HWND parent, const wchar_t* className);
+HWND ChildWithId(HWND parent, int id);
+void Press(HWND dialog, int buttonId);
+std::wstring TextOf(HWND window);
+
+// The launcher window's pixels: whether the area holds red text.
+bool HasRedText(HWND window, RECT clientArea);
+bool HasDarkText(HWND window, RECT clientArea);
+
+// The registry entries and desktop folder the installation path and the
+// reader touch, removed (before each test, and after it).
+void ResetSystem();
+// The user's desktop folder, as the registry names it (Wine: the Desktop
+// folder of the build's HOME).
+std::wstring DesktopFolder();
+
+struct Shortcut {
+  bool exists = false;
+  std::wstring target, arguments, workingFolder;
+};
+Shortcut ReadShortcut(const std::wstring& path);
+
+std::wstring ReadRegistryText(HKEY root, const std::wstring& key, const wchar_t* name);
+void WriteRegistryText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value,
+                       DWORD type = REG_SZ);
+
+// A registry value as it was, put back (or removed again) at the end.
+class RegistryValueBackup {
+ public:
+  RegistryValueBackup(HKEY root, std::wstring key, std::wstring name);
+  ~RegistryValueBackup();
+  RegistryValueBackup(const RegistryValueBackup&) = delete;
+  RegistryValueBackup& operator=(const RegistryValueBackup&) = delete;
+
+ private:
+  HKEY root_;
+  std::wstring key_, name_;
+  bool existed_ = false;
+  DWORD type_ = 0;
+  std::vector<BYTE> data_;
+};
+
+// Starts a program (the stand-ins' own command line) without keeping it; the
+// medium ends it at the end of the test.
+bool StartProgram(const std::wstring& commandLine);
+// The shell opens .pdf documents with the medium's stand-in viewer.
+void RegisterViewer(const Medium& medium);
+
+// Texts of the launcher as a person sees them.
+extern const wchar_t* const SetupInfoText;
+extern const wchar_t* const RestartQuestion;
+extern const wchar_t* const AcrobatQuestion;
+bool RegistryValueExists(HKEY root, const std::wstring& key, const wchar_t* name);
+
+// Calls `condition` every few milliseconds until it holds or the time is up.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(10);
+  }
+}
+
+}  // namespace e2e

@@ -1,0 +1,92 @@
+// The launcher's rules that need no system: the menu's dispatch by Tag, the
+// medium's file names, and command lines put together and taken apart.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launcher/LaunchRules.h"
+
+namespace {
+
+struct TagCase {
+  int tag;
+  TMenuAction action;
+};
+
+TEST(MenuDispatch, EveryTagChoosesItsAction) {
+  const TagCase cases[] = {
+      {1, TMenuAction::PlayTutorial},      {5, TMenuAction::PlayTutorial},  {7, TMenuAction::CloseLauncher},
+      {8, TMenuAction::StartSetup},        {11, TMenuAction::PlayVideo},    {13, TMenuAction::PlayVideo},
+      {14, TMenuAction::OpenManual},       {18, TMenuAction::OpenTutorialBook},
+      // headings, rules and Tags no label carries
+      {0, TMenuAction::None},  {6, TMenuAction::None},  {9, TMenuAction::None},  {10, TMenuAction::None},
+      {15, TMenuAction::None}, {16, TMenuAction::None}, {17, TMenuAction::None}, {19, TMenuAction::None},
+      {-1, TMenuAction::None}, {-8, TMenuAction::None}, {1000, TMenuAction::None},
+  };
+  for (const TagCase& c : cases) EXPECT_EQ(MenuActionForTag(c.tag), c.action) << "Tag " << c.tag;
+}
+
+TEST(MenuDispatch, PlayersHaveAFileForEveryTagTheyServe) {
+  EXPECT_EQ(TutorialFile(1), "gerenda.scm");
+  EXPECT_EQ(TutorialFile(2), "keret.scm");
+  EXPECT_EQ(TutorialFile(3), "lemez.scm");
+  EXPECT_EQ(TutorialFile(4), "tartaly.scm");
+  EXPECT_EQ(TutorialFile(5), "tarcsa.scm");
+  EXPECT_EQ(VideoFile(11), "Korvex_60_Attekintes.avi");
+  EXPECT_EQ(VideoFile(12), "Korvex_60_Show_Hu.avi");
+  EXPECT_EQ(VideoFile(13), "Korvex_60_Tech_Hu.avi");
+  for (int tag = -2; tag <= 20; ++tag) {
+    EXPECT_EQ(TutorialFile(tag).empty(), MenuActionForTag(tag) != TMenuAction::PlayTutorial) << tag;
+    EXPECT_EQ(VideoFile(tag).empty(), MenuActionForTag(tag) != TMenuAction::PlayVideo) << tag;
+  }
+}
+
+TEST(CommandLine, ProgramPathIsQuotedAndArgumentsStayAsTheyAre) {
+  EXPECT_EQ(QuotedCommandLine("E:\\Demo\\scplayer.exe", "/s E:\\Demo\\gerenda.scm"),
+            "\"E:\\Demo\\scplayer.exe\" /s E:\\Demo\\gerenda.scm");
+  EXPECT_EQ(QuotedCommandLine("C:\\My CD\\Demo\\camplay.exe", "/E /M C:\\My CD\\Demo\\Áttekintés.avi"),
+            "\"C:\\My CD\\Demo\\camplay.exe\" /E /M C:\\My CD\\Demo\\Áttekintés.avi");
+  EXPECT_EQ(QuotedCommandLine("C:\\My CD\\Setup\\Setup.exe", ""), "\"C:\\My CD\\Setup\\Setup.exe\"");
+}
+
+struct SplitCase {
+  const char* command;
+  const char* program;
+  const char* arguments;
+};
+
+TEST(UninstallCommand, SplitIntoProgramAndArguments) {
+  const SplitCase cases[] = {
+      // unquoted: cut at the first blank, quotation marks later on kept
+      {"C:\\Korvex\\Uninst.exe /Korvex7", "C:\\Korvex\\Uninst.exe", "/Korvex7"},
+      {"C:\\Korvex\\Uninst.exe  /a \"b c\"", "C:\\Korvex\\Uninst.exe", " /a \"b c\""},
+      {"C:\\Program Files\\Korvex\\Uninst.exe /x", "C:\\Program", "Files\\Korvex\\Uninst.exe /x"},
+      {"C:\\Korvex\\Uninst.exe", "C:\\Korvex\\Uninst.exe", ""},
+      {"C:\\Korvex\\Uninst.exe ", "C:\\Korvex\\Uninst.exe", ""},
+      // quoted: the program is inside the quotation marks
+      {"\"C:\\Program Files\\Lavonsys\\Korvex 7\\Uninstall\\Uninst.exe\" /Korvex7",
+       "C:\\Program Files\\Lavonsys\\Korvex 7\\Uninstall\\Uninst.exe", "/Korvex7"},
+      {"\"C:\\Program Files\\Uninst.exe\"   /a \"b c\"", "C:\\Program Files\\Uninst.exe", "/a \"b c\""},
+      {"\"C:\\Program Files\\Uninst.exe\"", "C:\\Program Files\\Uninst.exe", ""},
+      {"\"C:\\Program Files\\Uninst.exe\"/x", "C:\\Program Files\\Uninst.exe", "/x"},
+      {"\"C:\\Program Files\\Uninst.exe /x", "C:\\Program Files\\Uninst.exe /x", ""},
+      {"\"\" /x", "", "/x"},
+      {"", "", ""},
+  };
+  for (const SplitCase& c : cases) {
+    const TUninstallCommand split = SplitUninstallCommand(c.command);
+    EXPECT_EQ(split.program, c.program) << c.command;
+    EXPECT_EQ(split.arguments, c.arguments) << c.command;
+  }
+}
+
+TEST(UninstallCommand, ArgumentsAreCutTo255Characters) {
+  const std::string longArguments(300, 'x');
+  for (const std::string& program : {std::string("C:\\u.exe"), std::string("\"C:\\a b\\u.exe\"")}) {
+    const TUninstallCommand split = SplitUninstallCommand(program + " " + longArguments);
+    EXPECT_EQ(split.arguments, std::string(255, 'x')) << program;
+  }
+  EXPECT_EQ(SplitUninstallCommand("C:\\u.exe " + std::string(255, 'y')).arguments.size(), 255u);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The launcher's menu, end to end: hover highlighting as it shows on the
+// screen, the tutorial and video players started from the medium (their
+// command lines, the quit message to a running player, the pause before the
+// next one), and ending the launcher with and without its "Kilépés" entry.
+#include <gtest/gtest.h>
+
+#include "E2eSupport.h"
+
+namespace e2e {
+namespace {
+
+// Client areas of three menu entries (the labels' areas, with room for
+// "Kilépés", whose width follows its text and which keeps its right edge).
+constexpr RECT ManualArea{342, 257, 594, 292};
+constexpr RECT ExitArea{516, 310, 596, 326};
+constexpr RECT InstallArea{343, 230, 520, 254};
+
+class Menu : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetSystem(); }
+  void TearDown() override { ResetSystem(); }
+
+  // Waits until `count` lines of that program and event are in the log;
+  // returns the time they were seen (0 if never).
+  ULONGLONG WaitForLog(std::wstring_view program, std::wstring_view event, size_t count, DWORD ms = 8000) {
+    ULONGLONG seen = 0;
+    WaitUntil(
+        [&] {
+          if (CountOf(ReadLog(medium.LogPath()), program, event) < count) return false;
+          seen = GetTickCount64();
+          return true;
+        },
+        ms);
+    return seen;
+  }
+
+  Medium medium;
+};
+
+TEST_F(Menu, HoverLeavesOnlyTheLastEntryRedAlsoOverThePicture) {
+  Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+  ASSERT_TRUE(launcher.WaitShown());
+  HWND window = launcher.Window();
+  // Other tests' windows may share the display: keep this one in front.
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Sleep(300);
+  EXPECT_TRUE(HasDarkText(window, ManualArea));
+  EXPECT_FALSE(HasRedText(window, ManualArea));
+  EXPECT_FALSE(HasRedText(window, ExitArea));
+
+  launcher.MoveTo(ManualEntry);
+  EXPECT_TRUE(WaitUntil([&] { return HasRedText(window, ManualArea); }, 3000)) << "the manual entry turns red";
+
+  launcher.MoveTo(ExitEntry);
+  EXPECT_TRUE(WaitUntil([&] { return HasRedText(window, ExitArea); }, 3000)) << "\"Kilépés\" turns red";
+  EXPECT_TRUE(WaitUntil([&] { return !HasRedText(window, ManualArea); }, 3000)) << "the manual entry is black again";
+  EXPECT_TRUE(HasDarkText(window, ManualArea));
+  EXPECT_FALSE(HasRedText(window, InstallArea));
+
+  // Neither the picture nor the maker's notice line clears the highlight.
+  for (Point elsewhere : {Picture, NoticeLine}) {
+    launcher.MoveTo(elsewhere);
+    Sleep(400);
+    EXPECT_TRUE(HasRedText(window, ExitArea));
+    EXPECT_FALSE(HasRedText(window, ManualArea));
+  }
+}
+
+TEST_F(Menu, ASecondTutorialEndsTheRunningPlayerAndStartsOneSecondLater) {
+  Launcher launcher(medium.InstallProbe(), medium.WorkFolder(), L"/tutorials");
+  ASSERT_TRUE(launcher.WaitShown());
+  const std::wstring demo = medium.File(L"Demo\\");
+
+  launcher.Click(FirstTutorial);
+  ASSERT_NE(WaitForLog(L"scplayer.exe", L"play", 1), 0u);
+  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"ScreenCamPlayerWndv3", nullptr) != nullptr; }, 5000));
+
+  launcher.Click(SecondTutorial);
+  const ULONGLONG ended = WaitForLog(L"scplayer.exe", L"end", 1);
+  const ULONGLONG started = WaitForLog(L"scplayer.exe", L"start", 2);
+  ASSERT_NE(ended, 0u) << "the running player was told to quit";
+  ASSERT_NE(started, 0u) << "the new player started";
+  EXPECT_GE(started - ended, 800u) << "the launcher pauses a second before the new player";
+
+  const auto log = ReadLog(medium.LogPath());
+  EXPECT_EQ(Details(log, L"scplayer.exe", L"end"), std::vector<std::wstring>{L"quit"});
+  // The program path quoted, the switch and the tutorial's path as they are.
+  EXPECT_EQ(Details(log, L"scplayer.exe", L"start"),
+            (std::vector<std::wstring>{L"\"" + demo + L"scplayer.exe\" /s " + demo + L"gerenda.scm",
+                                       L"\"" + demo + L"scplayer.exe\" /s " + demo + L"keret.scm"}));
+  EXPECT_EQ(Details(log, L"scplayer.exe", L"play"),
+            (std::vector<std::wstring>{demo + L"gerenda.scm", demo + L"keret.scm"}));
+  EXPECT_EQ(CountOf(log, L"korvex.exe", L"start"), 0u) << "the decoy beside the medium's folder ran";
+}
+
+TEST_F(Menu, AVideoLeavesTheTutorialPlayerAloneAndKilepesEndsBoth) {
+  const std::wstring demo = medium.File(L"Demo\\");
+  ASSERT_TRUE(StartProgram(L"\"" + demo + L"scplayer.exe\" /s " + demo + L"lemez.scm"));
+  Launcher launcher(medium.InstallProbe(), medium.WorkFolder(), L"/videos");
+  ASSERT_TRUE(launcher.WaitShown());
+
+  launcher.Click(FirstVideo);
+  ASSERT_NE(WaitForLog(L"camplay.exe", L"play", 1), 0u);
+  auto log = ReadLog(medium.LogPath());
+  EXPECT_EQ(Details(log, L"camplay.exe", L"start"),
+            std::vector<std::wstring>{L"\"" + demo + L"camplay.exe\" /E /M " + demo + L"Korvex_60_Attekintes.avi"});
+  EXPECT_EQ(CountOf(log, L"scplayer.exe", L"end"), 0u) << "a video ends only a running video player";
+  EXPECT_EQ(CountOf(log, L"korvex.exe", L"start"), 0u) << "the decoy beside the medium's folder ran";
+
+  launcher.Click(ExitEntry);
+  EXPECT_TRUE(launcher.WaitForEnd(5000));
+  ASSERT_NE(WaitForLog(L"camplay.exe", L"end", 1), 0u);
+  ASSERT_NE(WaitForLog(L"scplayer.exe", L"end", 1), 0u);
+  log = ReadLog(medium.LogPath());
+  EXPECT_EQ(Details(log, L"camplay.exe", L"end"), std::vector<std::wstring>{L"quit"});
+  EXPECT_EQ(Details(log, L"scplayer.exe", L"end"), std::vector<std::wstring>{L"quit"});
+}
+
+TEST_F(Menu, KilepesTellsBothPlayersToQuitAndEndsTheProgram) {
+  const std::wstring demo = medium.File(L"Demo\\");
+  ASSERT_TRUE(StartProgram(L"\"" + demo + L"scplayer.exe\" /s " + demo + L"tartaly.scm"));
+  ASSERT_TRUE(StartProgram(L"\"" + demo + L"camplay.exe\" /E /M " + demo + L"Korvex_60_Tech_Hu.avi"));
+  Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+  ASSERT_TRUE(launcher.WaitShown());
+
+  launcher.Click(ExitEntry);
+  EXPECT_TRUE(launcher.WaitForEnd(5000)) << "the program ends";
+  EXPECT_NE(WaitForLog(L"scplayer.exe", L"end", 1), 0u);
+  EXPECT_NE(WaitForLog(L"camplay.exe", L"end", 1), 0u);
+  const auto log = ReadLog(medium.LogPath());
+  EXPECT_EQ(Details(log, L"scplayer.exe", L"end"), std::vector<std::wstring>{L"quit"});
+  EXPECT_EQ(Details(log, L"camplay.exe", L"end"), std::vector<std::wstring>{L"quit"});
+}
+
+TEST_F(Menu, TheCloseButtonLeavesThePlayersRunning) {
+  const std::wstring demo = medium.File(L"Demo\\");
+  ASSERT_TRUE(StartProgram(L"\"" + demo + L"scplayer.exe\" /s " + demo + L"tarcsa.scm"));
+  Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+  ASSERT_TRUE(launcher.WaitShown());
+
+  PostMessageW(launcher.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(launcher.WaitForEnd(5000)) << "the program ends";
+  Sleep(500);
+  EXPECT_EQ(CountOf(ReadLog(medium.LogPath()), L"scplayer.exe", L"end"), 0u);
+  EXPECT_NE(FindWindowW(L"ScreenCamPlayerWndv3", nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace e2e
