@@ -3,10 +3,13 @@
 #include "framework/Bevel.h"
 #include "framework/Button.h"
 #include "framework/ClassRegistry.h"
+#include "framework/Edit.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
+#include "framework/Memo.h"
 #include "framework/Panel.h"
 #include "framework/Shape.h"
+#include "framework/SpinEdit.h"
 #include "framework/StaticText.h"
 #include "framework/Timer.h"
 
@@ -14,10 +17,13 @@ void RegisterStandardClasses() {
   TClassRegistry& r = TClassRegistry::Instance();
   r.Register(TBevel::StaticClassInfo());
   r.Register(TButton::StaticClassInfo());
+  r.Register(TEdit::StaticClassInfo());
   r.Register(TImage::StaticClassInfo());
   r.Register(TLabel::StaticClassInfo());
+  r.Register(TMemo::StaticClassInfo());
   r.Register(TPanel::StaticClassInfo());
   r.Register(TShape::StaticClassInfo());
+  r.Register(TSpinEdit::StaticClassInfo());
   r.Register(TStaticText::StaticClassInfo());
   r.Register(TTimer::StaticClassInfo());
 }
