@@ -1,0 +1,17 @@
+#pragma once
+// The input-control unit: the typed value edit (TTmrEdit), the typed spin
+// edit (TTmrSpinEdit), what they share (ValueEdit.h) and the unit's small
+// routines (SignOf, TruncTolerant, ContainsChar, NotAFloat, NotAnInteger).
+//
+// SajatComUnitStart() registers the unit's classes so that layouts can
+// create them; call it once after StartFramework() and before the first
+// form is made (calling it again does no harm). The unit holds nothing that
+// needs stopping.
+
+#include "controls/EditType.h"
+#include "controls/TmrEdit.h"
+#include "controls/TmrSpinEdit.h"
+#include "controls/ValueEdit.h"
+#include "controls/ValueRoutines.h"
+
+void SajatComUnitStart();

@@ -1,0 +1,100 @@
+#include "controls/ValueEdit.h"
+
+#include <optional>
+#include <string_view>
+
+#include "controls/LocaleSeparators.h"
+#include "framework/Clipboard.h"
+#include "framework/Edit.h"
+#include "framework/EnumInfo.h"
+#include "framework/Timer.h"
+
+const TEnumInfo& EditTypeInfo() {
+  static const TEnumInfo info("TEditType",
+                              {"edtChar", "edtBin", "edtHex", "edtInteger", "edtCardinal", "edtFloat", "edtFloatP"});
+  return info;
+}
+
+TKeyFilterInput KeyFilterInputOf(const TEdit& edit, TEditType type, const TCharSet& allowedChars,
+                                 char decimalSeparator) {
+  TKeyFilterInput in;
+  in.EditType = type;
+  in.AllowedChars = allowedChars;
+  in.Text = edit.Text();
+  in.SelStart = edit.SelStart();
+  in.SelLength = edit.SelLength();
+  in.ReadOnly = edit.ReadOnly();
+  in.DecimalSeparator = decimalSeparator;
+  return in;
+}
+
+bool ClipboardPasteAllowed(const TKeyFilterInput& in) {
+  std::optional<std::string> clip = ClipboardText();
+  std::optional<std::string_view> text;
+  if (clip) text = *clip;
+  return PasteAllowed(text, in);
+}
+
+uint32_t PauseInterval(int32_t waitingTime) { return waitingTime > 0 ? static_cast<uint32_t>(waitingTime) : 0; }
+
+void RestartPauseTimer(TTimer& timer, bool enabled, int32_t waitingTime) {
+  timer.SetInterval(0);
+  timer.SetEnabled(enabled);
+  timer.SetInterval(PauseInterval(waitingTime));
+}
+
+namespace {
+
+TValueReading ReadingOf(const TEdit& edit, TEditType type, double storedValue, const TStrToValEvent& strToVal) {
+  TValueReading r;
+  r.Modified = edit.Modified();
+  r.StoredValue = storedValue;
+  r.Text = edit.Text();
+  r.EditType = type;
+  r.DecimalSeparator = UserLocaleSeparators().Decimal;
+  if (strToVal) {
+    TObject* sender = const_cast<TEdit*>(&edit);
+    r.StrToVal = [sender, strToVal](std::string_view s) { return strToVal(sender, std::string(s)); };
+  }
+  return r;
+}
+
+TValueWriting WritingOf(TEditType type, const std::string& valueFmt) {
+  TLocaleSeparators sep = UserLocaleSeparators();
+  TValueWriting w;
+  w.EditType = type;
+  w.ValueFmt = valueFmt;
+  w.DecimalSeparator = sep.Decimal;
+  w.ThousandSeparator = sep.Thousand;
+  return w;
+}
+
+}  // namespace
+
+double ReadValueExt(const TEdit& edit, TEditType type, double storedValue, const TStrToValEvent& strToVal) {
+  return ValueExtOf(ReadingOf(edit, type, storedValue, strToVal));
+}
+
+int32_t ReadValueInt(const TEdit& edit, TEditType type, double storedValue, const TStrToValEvent& strToVal) {
+  return ValueIntOf(ReadingOf(edit, type, storedValue, strToVal));
+}
+
+std::string ValueExtTextOf(TObject* sender, double x, TEditType type, const std::string& valueFmt,
+                           const TValToStrEvent& valToStr) {
+  std::function<std::string(double)> convert;
+  if (valToStr) convert = [sender, valToStr](double v) { return valToStr(sender, v); };
+  return ValueExtText(x, WritingOf(type, valueFmt), convert);
+}
+
+std::string ValueIntTextOf(TObject* sender, int32_t v, TEditType type, const std::string& valueFmt,
+                           const TIntValToStrEvent& intValToStr) {
+  std::function<std::string(int32_t)> convert;
+  if (intValToStr) convert = [sender, intValToStr](int32_t i) { return intValToStr(sender, i); };
+  return ValueIntText(v, WritingOf(type, valueFmt), convert);
+}
+
+void RaiseWhileVisible(TControl& control, const TNotifyEvent& event, const TNotifyEvent& fallback) {
+  if (!control.Visible()) return;
+  if (event) event(&control);
+  else if (fallback) fallback(&control);
+}
