@@ -9,7 +9,8 @@
 struct TBenchResult {
   double ItemsPerSecond = 0;
   double BytesPerSecond = 0;
-  double NsPerIteration = 0;  // wall-clock
+  double NsPerIteration = 0;     // wall-clock
+  double CpuNsPerIteration = 0;  // processor time of the process; 0 when not measured
 };
 
 using TBenchResults = std::map<std::string, TBenchResult>;

@@ -125,51 +125,59 @@ TSwapFile& Reader() {
 
 void VectorReadSeq(benchmark::State& state) {
   auto& v = Vec();
-  static size_t i = 0;  // positions carry on from run to run
+  static size_t savedI = 0;  // positions carry on from run to run
+  size_t i = savedI;
   TRec out;
   for (auto _ : state) {
     out = v[i];
     benchmark::DoNotOptimize(out);
     if (++i == v.size()) i = 0;
   }
+  savedI = i;
   state.SetItemsProcessed(state.iterations());
 }
 
 void MemReadRecSeq(benchmark::State& state) {
   TSwapFile& s = FilledStore(MemStoreA);
-  static int32_t i = 1;
+  static int32_t savedI = 1;  // positions carry on from run to run
+  int32_t i = savedI;
   TRec out;
   for (auto _ : state) {
     s.ReadRec(i, out.data());
     benchmark::DoNotOptimize(out);
     if (++i > MemRecs) i = 1;
   }
+  savedI = i;
   state.SetItemsProcessed(state.iterations());
 }
 
 void VectorReadRand(benchmark::State& state) {
   auto& v = Vec();
   const auto& idx = RandomRecs(MemRecs);
-  static size_t k = 0;
+  static size_t savedK = 0;  // positions carry on from run to run
+  size_t k = savedK;
   TRec out;
   for (auto _ : state) {
     out = v[static_cast<size_t>(idx[k] - 1)];
     benchmark::DoNotOptimize(out);
     k = (k + 1) & (RandomCount - 1);
   }
+  savedK = k;
   state.SetItemsProcessed(state.iterations());
 }
 
 void MemReadRecRand(benchmark::State& state) {
   TSwapFile& s = FilledStore(MemStoreA);
   const auto& idx = RandomRecs(MemRecs);
-  static size_t k = 0;
+  static size_t savedK = 0;  // positions carry on from run to run
+  size_t k = savedK;
   TRec out;
   for (auto _ : state) {
     s.ReadRec(idx[k], out.data());
     benchmark::DoNotOptimize(out);
     k = (k + 1) & (RandomCount - 1);
   }
+  savedK = k;
   state.SetItemsProcessed(state.iterations());
 }
 
@@ -227,12 +235,14 @@ void MemAppendRec(benchmark::State& state) {
 // Runs of RunRecs records through the whole store, in order.
 template <class F>
 void Runs(benchmark::State& state, F&& step) {
-  static int32_t pos = 0;  // one per case: each carries on where its last run stopped
+  static int32_t savedPos = 0;  // positions carry on from run to run
+  int32_t pos = savedPos;
   for (auto _ : state) {
     step(pos);
     pos += RunRecs;
     if (pos + RunRecs > MemRecs) pos = 0;
   }
+  savedPos = pos;
   state.SetBytesProcessed(state.iterations() * RunRecs * R);
 }
 
@@ -296,7 +306,8 @@ void RawReadSeq(benchmark::State& state) {
   EnsureDataFile();
   TRawFile f(DataFile(), false);
   std::vector<uint8_t> buf(static_cast<size_t>(PageBytes));
-  static int64_t offset = 0;  // carries on from run to run
+  static int64_t savedOffset = 0;  // positions carry on from run to run
+  int64_t offset = savedOffset;
   f.SeekTo(offset);
   for (auto _ : state) {
     if (f.Read(buf.data(), PageBytes) < PageBytes) {
@@ -307,19 +318,22 @@ void RawReadSeq(benchmark::State& state) {
     offset += PageBytes;
     benchmark::ClobberMemory();
   }
+  savedOffset = offset;
   state.SetBytesProcessed(state.iterations() * PageBytes);
 }
 
 void PagedReadRecSeq(benchmark::State& state) {
   TSwapFile& s = Reader();
   const int32_t n = static_cast<int32_t>(s.Count());
-  static int32_t i = 1;
+  static int32_t savedI = 1;  // positions carry on from run to run
+  int32_t i = savedI;
   TRec out;
   for (auto _ : state) {
     s.ReadRec(i, out.data());
     benchmark::DoNotOptimize(out);
     if (++i > n) i = 1;
   }
+  savedI = i;
   state.SetBytesProcessed(state.iterations() * R);
 }
 
@@ -327,13 +341,15 @@ void PagedReadRecsRun(benchmark::State& state) {
   TSwapFile& s = Reader();
   const int32_t n = static_cast<int32_t>(s.Count());
   std::vector<uint8_t> buf(static_cast<size_t>(PageBytes));
-  static int32_t i = 1;
+  static int32_t savedI = 1;  // positions carry on from run to run
+  int32_t i = savedI;
   for (auto _ : state) {
     s.ReadRecs(i, PageRecs, buf.data());
     benchmark::ClobberMemory();
     i += PageRecs;
     if (i > n) i = 1;
   }
+  savedI = i;
   state.SetBytesProcessed(state.iterations() * PageBytes);
 }
 
@@ -379,12 +395,14 @@ void RawReadRandomPage(benchmark::State& state) {
   const int32_t pages = static_cast<int32_t>(PagedRecs() / PageRecs);
   const auto& idx = RandomRecs(pages);
   std::vector<uint8_t> buf(static_cast<size_t>(PageBytes));
-  static size_t k = 0;
+  static size_t savedK = 0;  // positions carry on from run to run
+  size_t k = savedK;
   for (auto _ : state) {
     f.ReadAt((idx[k] - 1) * PageBytes, buf.data(), PageBytes);
     benchmark::ClobberMemory();
     k = (k + 1) & (RandomCount - 1);
   }
+  savedK = k;
   state.SetItemsProcessed(state.iterations());
 }
 
@@ -392,13 +410,15 @@ void PagedMissRandom(benchmark::State& state) {
   TSwapFile& s = Reader();
   const int32_t pages = static_cast<int32_t>(PagedRecs() / PageRecs);
   const auto& idx = RandomRecs(pages);
-  static size_t k = 0;
+  static size_t savedK = 0;  // positions carry on from run to run
+  size_t k = savedK;
   TRec out;
   for (auto _ : state) {
     s.ReadRec((idx[k] - 1) * PageRecs + 1 + static_cast<int32_t>(k % PageRecs), out.data());
     benchmark::DoNotOptimize(out);
     k = (k + 1) & (RandomCount - 1);
   }
+  savedK = k;
   state.SetItemsProcessed(state.iterations());
 }
 
@@ -478,6 +498,7 @@ public:
       r.ItemsPerSecond = items != run.counters.end() ? items->second.value : 0;
       r.BytesPerSecond = bytes != run.counters.end() ? bytes->second.value : 0;
       r.NsPerIteration = run.GetAdjustedRealTime();
+      r.CpuNsPerIteration = run.GetAdjustedCPUTime();
     }
   }
 
