@@ -119,11 +119,11 @@ TEST_F(TmrEditWindow, EnterReflectsThenReachesOnOtherKey) {
 TEST_F(TmrEditWindow, ThePauseReflectsOnceAfterTheLastChange) {
   control->SetEditType(edtInteger);
   control->MaxValue = 100;
-  control->SetWaitingTime(400);
+  control->SetWaitingTime(600);
   Type("5");
-  Pump(250);
+  Pump(400);
   Type("x");  // refused: the countdown starts again
-  Pump(250);
+  Pump(400);  // past the first countdown's end
   EXPECT_EQ(log.Take(), (TLines{"OnKeyPress 5", "OnChange", "OnOtherKey x"}));
   ASSERT_TRUE(WaitUntil([&] { return !control->PauseTimer()->Enabled(); }, 2000));
   EXPECT_EQ(log.Take(), (TLines{"OnChange", "OnUpdate"}));
