@@ -42,6 +42,9 @@ endif()
 # korvex_add_test(<name> SOURCES ... [LIBS ...] [LOCALES hu en] [GUI]
 #                 [TIMEOUT seconds] [RESOURCE_LOCK name...] [NO_GTEST_MAIN])
 #
+# GUI: the program shows windows and looks at the screen, the focus or the
+# top-level windows: such programs run one at a time (they share the build's
+# virtual display), while the others run in parallel.
 # LOCALES: the locales the Windows test runs under (default: hu, the Hungarian
 # locale with code page 1250 and the decimal comma; en is English with code
 # page 1252 and the decimal point). Each locale gives one ctest test named
@@ -76,8 +79,12 @@ function(korvex_add_test name)
         FIXTURES_REQUIRED wine
         TIMEOUT ${T_TIMEOUT}
         ENVIRONMENT "LC_ALL=${lc};KORVEX_WINE_TIMEOUT=${T_TIMEOUT}")
-      if(T_RESOURCE_LOCK)
-        set_tests_properties(${name}.${loc} PROPERTIES RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+      set(locks ${T_RESOURCE_LOCK})
+      if(T_GUI)
+        list(APPEND locks korvex_screen)
+      endif()
+      if(locks)
+        set_tests_properties(${name}.${loc} PROPERTIES RESOURCE_LOCK "${locks}")
       endif()
     endforeach()
   else()

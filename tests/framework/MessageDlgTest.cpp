@@ -47,8 +47,17 @@ private:
     else if (_wcsicmp(cls, L"Static") == 0) self->seen.text = WindowTextW(w);
     return TRUE;
   }
+  // The dialog of this test's own thread (other programs may show theirs).
+  static BOOL CALLBACK Own(HWND w, LPARAM p) {
+    wchar_t cls[64];
+    GetClassNameW(w, cls, 64);
+    if (wcscmp(cls, L"TMessageForm") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(p) = w;
+    return FALSE;
+  }
   void Tick(TObject*) {
-    HWND dialog = FindWindowW(L"TMessageForm", nullptr);
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), Own, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog || !IsWindowVisible(dialog)) return;
     timer_->SetEnabled(false);
     seen.caption = WindowTextW(dialog);
