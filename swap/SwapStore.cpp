@@ -34,7 +34,7 @@ constexpr int64_t MaxAllocBytes = static_cast<int64_t>(
 struct TSwapFile::TSetup {
   const std::string& Name;
   int32_t RecSize, BlockRecs, Pages;
-  uint8_t Mode, Kind;
+  uint8_t Kind;
   float MemPercent;
   int64_t Estimate;
 };
@@ -60,7 +60,7 @@ void TSwapFile::ConstructNew(const std::string& Name, int32_t R, int32_t B, int3
   if (R < 1) throw ESwapFileError(0);
   FKind = skNew;
   FFileMode = fmOpenReadWrite | fmShareDenyWrite;
-  Setup({Name, R, B, P, FFileMode, skNew, M, static_cast<int64_t>(std::max(B, 0)) * std::max(P, 0)});
+  Setup({Name, R, B, P, skNew, M, static_cast<int64_t>(std::max(B, 0)) * std::max(P, 0)});
   try {
     mngr.CheckOpenLimit();
     if (!FInMemory) {
@@ -95,7 +95,7 @@ void TSwapFile::ConstructReadOnly(const std::string& Name, int32_t R, int32_t B,
     mngr.CheckOpenLimit();
     TSwapDisk& disk = SwapDisk();
     const int64_t size = std::max<int64_t>(disk.FileSize(Name), 0);
-    Setup({Name, R, B, P, FFileMode, skReadOnly, M, size / R});
+    Setup({Name, R, B, P, skReadOnly, M, size / R});
     FHandle = disk.Open(Name, FFileMode);
     if (FHandle == InvalidDiskHandle) throw ESwapFileError(1);
     FFileName = Name;
