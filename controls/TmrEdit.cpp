@@ -15,7 +15,9 @@ const TClassInfo& TTmrEdit::StaticClassInfo() {
         .Float("MinValue", &TTmrEdit::MinValue, &TTmrEdit::MinValue)
         .Str("ValueFmt", &TTmrEdit::ValueFmt, &TTmrEdit::SetValueFmt)
         .Float("ValueExt", &TTmrEdit::ValueExt, &TTmrEdit::SetValueExt)
+        .Stored(&TTmrEdit::IsValueExtStored)
         .Int("ValueInt", &TTmrEdit::ValueInt, &TTmrEdit::SetValueInt)
+        .Stored(&TTmrEdit::IsValueIntStored)
         .Int("WaitingTime", &TTmrEdit::WaitingTime, &TTmrEdit::SetWaitingTime)
         .Event("OnOverflow", &TTmrEdit::OnOverflow)
         .Event("OnStrToVal", &TTmrEdit::OnStrToVal)
@@ -61,6 +63,14 @@ void TTmrEdit::SetWaitingTime(int32_t ms) {
 void TTmrEdit::SetValueFmt(const std::string& pattern) {
   valueFmt_ = pattern;
   SetValueExt(ValueExt());
+}
+
+// A layout is read in published order, so a value written by both ValueExt
+// and ValueInt would come back rounded, and the value of a free-text edit
+// would replace its text: each is recorded only where it loses nothing.
+bool TTmrEdit::IsValueExtStored() const { return editType_ != edtChar; }
+bool TTmrEdit::IsValueIntStored() const {
+  return editType_ != edtChar && static_cast<double>(ValueInt()) == ValueExt();
 }
 
 double TTmrEdit::ValueExt() const { return ReadValueExt(*this, editType_, storedValue_, OnStrToVal); }

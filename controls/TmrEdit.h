@@ -58,6 +58,8 @@ public:
   const std::string& ValueFmt() const { return valueFmt_; }
   // Stores the pattern and shows the current value through it.
   void SetValueFmt(const std::string& pattern);
+  bool IsValueExtStored() const;
+  bool IsValueIntStored() const;
   double ValueExt() const;
   void SetValueExt(double x);
   int32_t ValueInt() const;

@@ -20,6 +20,7 @@ const TClassInfo& TTmrSpinEdit::StaticClassInfo() {
         .Str("ValueFmt", &TTmrSpinEdit::ValueFmt, &TTmrSpinEdit::SetValueFmt)
         .Float("ValueExt", &TTmrSpinEdit::ValueExt, &TTmrSpinEdit::SetValueExt)
         .Int("ValueInt", &TTmrSpinEdit::ValueInt, &TTmrSpinEdit::SetValueInt)
+        .Stored(&TTmrSpinEdit::IsValueIntStored)
         .Int("WaitingTime", &TTmrSpinEdit::WaitingTime, &TTmrSpinEdit::SetWaitingTime)
         .Event("OnOverflow", &TTmrSpinEdit::OnOverflow)
         .Event("OnStrToVal", &TTmrSpinEdit::OnStrToVal)
@@ -71,6 +72,10 @@ void TTmrSpinEdit::SetValueFmt(const std::string& pattern) {
   valueFmt_ = pattern;
   SetValueExt(ValueExt());
 }
+
+// Written after Value and ValueExt, ValueInt would round a fractional value
+// read back from a layout: it is recorded only when the value is whole.
+bool TTmrSpinEdit::IsValueIntStored() const { return static_cast<double>(ValueInt()) == ValueExt(); }
 
 double TTmrSpinEdit::ValueExt() const { return ReadValueExt(*this, editType_, storedValue_, OnStrToVal); }
 

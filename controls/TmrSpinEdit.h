@@ -54,6 +54,7 @@ public:
   void SetWaitingTime(int32_t ms);
   const std::string& ValueFmt() const { return valueFmt_; }
   void SetValueFmt(const std::string& pattern);
+  bool IsValueIntStored() const;
   double ValueExt() const;
   void SetValueExt(double x);
   int32_t ValueInt() const;

@@ -124,7 +124,10 @@ void TWinControl::CreateWnd() {
   HWND h = CreateWindowExW(p.ExStyle, cls, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height, p.Parent,
                            (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(p.Id) : nullptr, instance,
                            p.SystemClass ? nullptr : this);
-  if (!h) throw Exception("Cannot create the window of " + Name() + " (" + ClassName() + ")");
+  if (!h) {
+    throw Exception("Cannot create the window of " + Name() + " (" + ClassName() + "): system error " +
+                    std::to_string(GetLastError()));
+  }
   if (p.SystemClass) {
     handle_ = h;
     SetPropW(h, kControlProp, this);

@@ -7,6 +7,16 @@
 
 #include "framework/WinText.h"
 
+namespace {
+
+// The shell-link object and its two interfaces, defined here rather than
+// taken from the system's GUID library, which would bring hundreds of others.
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+}  // namespace
+
 std::string ProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -119,10 +129,10 @@ void StopComApartment() { CoUninitialize(); }
 bool CreateShellLinkObject(IShellLinkW*& link, IPersistFile*& file) {
   link = nullptr;
   file = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+  if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkW,
                               reinterpret_cast<void**>(&link))))
     return false;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+  if (FAILED(link->QueryInterface(kPersistFile, reinterpret_cast<void**>(&file)))) {
     ReleaseShellLinkObject(link, file);
     return false;
   }

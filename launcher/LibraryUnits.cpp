@@ -1,5 +1,6 @@
 #include "launcher/LibraryUnits.h"
 
+#include "controls/SajatCom.h"
 #include "framework/ClassRegistry.h"
 #include "launcher/WinExit.h"
 #include "swap/GdiObjectStores.h"
@@ -7,6 +8,7 @@
 
 TLibraryUnits::TLibraryUnits() {
   SwapfileUnitStart();
+  SajatComUnitStart();
   TClassRegistry::Instance().Register(TWinExit::StaticClassInfo());
   GdiObjectStoresStart();
 }

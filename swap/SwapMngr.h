@@ -44,8 +44,9 @@ public:
   // disk file of the swap file that opened its file earliest.
   void CheckOpenLimit();
 
-  // The memory budget in bytes.
+  // The memory budget in bytes, fixed when the manager is made (read only).
   int64_t MemoryLimit() const { return FMemoryLimit; }
+  int64_t FMemoryLimit = MinMemoryLimit;
 
   int FileCount() const { return static_cast<int>(FFiles.size()); }
   TSwapFile* File(int Index) const { return FFiles[Index]; }
@@ -55,5 +56,4 @@ public:
 private:
   std::vector<TSwapFile*> FFiles;
   std::vector<TSwapFile*> FOpenFiles;
-  int64_t FMemoryLimit = MinMemoryLimit;
 };
