@@ -15,6 +15,52 @@ constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00
 constexpr IID kShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID kPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
+// The shell and component libraries are loaded when first needed, not with
+// the program: loading them takes longer than everything else the launcher
+// does before its window appears. Loading them also starts COM on this
+// thread, which the shell's execution calls need.
+struct TShellLibraries {
+  decltype(&ShellExecuteExW) executeEx = nullptr;
+  decltype(&ShellExecuteW) execute = nullptr;
+  decltype(&SHGetFolderPathW) folderPath = nullptr;
+  decltype(&CoCreateInstance) createInstance = nullptr;
+  decltype(&CoUninitialize) uninitialize = nullptr;
+  bool comStarted = false;
+};
+
+template <class F>
+F Proc(HMODULE module, const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+TShellLibraries& ShellLibraries() {
+  static TShellLibraries libs = [] {
+    TShellLibraries l;
+    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    HMODULE com = LoadLibraryW(L"ole32.dll");
+    if (shell) {
+      l.executeEx = Proc<decltype(&ShellExecuteExW)>(shell, "ShellExecuteExW");
+      l.execute = Proc<decltype(&ShellExecuteW)>(shell, "ShellExecuteW");
+      l.folderPath = Proc<decltype(&SHGetFolderPathW)>(shell, "SHGetFolderPathW");
+    }
+    if (com) {
+      auto initialize = Proc<decltype(&CoInitializeEx)>(com, "CoInitializeEx");
+      l.createInstance = Proc<decltype(&CoCreateInstance)>(com, "CoCreateInstance");
+      l.uninitialize = Proc<decltype(&CoUninitialize)>(com, "CoUninitialize");
+      l.comStarted = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    return l;
+  }();
+  return libs;
+}
+
+bool shellLibrariesLoaded = false;
+
+TShellLibraries& ShellApi() {
+  shellLibrariesLoaded = true;
+  return ShellLibraries();
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -73,7 +119,7 @@ bool ShellExecuteKeepingProcess(HWND owner, const std::string& program, const st
   info.lpParameters = params.empty() ? nullptr : params.c_str();
   info.lpDirectory = nullptr;
   info.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExW(&info)) return false;
+  if (!ShellApi().executeEx || !ShellApi().executeEx(&info)) return false;
   process = info.hProcess;
   return true;
 }
@@ -91,7 +137,7 @@ void CloseProcessHandle(HANDLE process) {
 }
 
 void ShellOpen(HWND owner, const std::string& file) {
-  ShellExecuteW(owner, nullptr, Wide(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (ShellApi().execute) ShellApi().execute(owner, nullptr, Wide(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool RegistryKeyCanBeRead(HKEY root, const std::string& path) {
@@ -112,7 +158,9 @@ bool CreateFolder(const std::string& path) { return CreateDirectoryW(Wide(path).
 std::string ShellDesktopFolder() {
   wchar_t path[MAX_PATH] = {};
   // S_FALSE: the folder is known but does not exist.
-  if (SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
+  if (!ShellApi().folderPath ||
+      ShellApi().folderPath(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+    return {};
   std::wstring folder = path;
   while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
   DWORD attributes = GetFileAttributesW(folder.c_str());
@@ -122,14 +170,18 @@ std::string ShellDesktopFolder() {
 
 void Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
-bool StartComApartment() { return SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
-
-void StopComApartment() { CoUninitialize(); }
+void StopComApartment() {
+  if (!shellLibrariesLoaded) return;  // nothing was started
+  TShellLibraries& libs = ShellLibraries();
+  if (libs.comStarted && libs.uninitialize) libs.uninitialize();
+  libs.comStarted = false;
+}
 
 bool CreateShellLinkObject(IShellLinkW*& link, IPersistFile*& file) {
   link = nullptr;
   file = nullptr;
-  if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkW,
+  if (!ShellApi().createInstance ||
+      FAILED(ShellApi().createInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkW,
                               reinterpret_cast<void**>(&link))))
     return false;
   if (FAILED(link->QueryInterface(kPersistFile, reinterpret_cast<void**>(&file)))) {

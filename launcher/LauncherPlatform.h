@@ -53,8 +53,9 @@ std::string ShellDesktopFolder();
 // Blocks the interface thread (no messages are processed meanwhile).
 void Pause(unsigned milliseconds);
 
-// COM on the interface thread, for the program's lifetime.
-bool StartComApartment();
+// The shell and COM are started on the interface thread by the first action
+// that needs them (not with the program, whose window appears sooner so);
+// this ends COM at program end if it was started.
 void StopComApartment();
 
 // Makes one shell-link object and returns its two interfaces (both null on

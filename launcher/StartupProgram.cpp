@@ -10,7 +10,6 @@
 #include "launcher/frStartup.h"
 
 int RunStartupProgram(void (*afterCreate)()) {
-  const bool com = StartComApartment();
   int result = 0;
   try {
     StartFramework();
@@ -33,6 +32,6 @@ int RunStartupProgram(void (*afterCreate)()) {
     result = 1;
   }
   ReleaseStartupUnit();
-  if (com) StopComApartment();
+  StopComApartment();
   return result;
 }

@@ -96,6 +96,7 @@ TEST_F(Menu, ASecondTutorialEndsTheRunningPlayerAndStartsOneSecondLater) {
 TEST_F(Menu, AVideoLeavesTheTutorialPlayerAloneAndKilepesEndsBoth) {
   const std::wstring demo = medium.File(L"Demo\\");
   ASSERT_TRUE(StartProgram(L"\"" + demo + L"scplayer.exe\" /s " + demo + L"lemez.scm"));
+  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"ScreenCamPlayerWndv3", nullptr) != nullptr; }, 10000));
   Launcher launcher(medium.InstallProbe(), medium.WorkFolder(), L"/videos");
   ASSERT_TRUE(launcher.WaitShown());
 
@@ -120,6 +121,10 @@ TEST_F(Menu, KilepesTellsBothPlayersToQuitAndEndsTheProgram) {
   const std::wstring demo = medium.File(L"Demo\\");
   ASSERT_TRUE(StartProgram(L"\"" + demo + L"scplayer.exe\" /s " + demo + L"tartaly.scm"));
   ASSERT_TRUE(StartProgram(L"\"" + demo + L"camplay.exe\" /E /M " + demo + L"Korvex_60_Tech_Hu.avi"));
+  // The players' windows exist before the launcher looks for them.
+  ASSERT_TRUE(WaitUntil([] {
+    return FindWindowW(L"ScreenCamPlayerWndv3", nullptr) && FindWindowW(L"Camtasia Player", nullptr);
+  }, 10000));
   Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
   ASSERT_TRUE(launcher.WaitShown());
 
