@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386
-  xvfb xdotool imagemagick fonts-liberation locales x11-utils"
+  xvfb xdotool imagemagick fonts-liberation fonts-wine locales x11-utils"
 
 missing=""
 for p in $packages; do

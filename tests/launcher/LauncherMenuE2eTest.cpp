@@ -81,6 +81,8 @@ TEST_F(Menu, ASecondTutorialEndsTheRunningPlayerAndStartsOneSecondLater) {
   ASSERT_NE(ended, 0u) << "the running player was told to quit";
   ASSERT_NE(started, 0u) << "the new player started";
   EXPECT_GE(started - ended, 800u) << "the launcher pauses a second before the new player";
+  // A player logs what it plays a moment after it starts.
+  ASSERT_NE(WaitForLog(L"scplayer.exe", L"play", 2), 0u);
 
   const auto log = ReadLog(medium.LogPath());
   EXPECT_EQ(Details(log, L"scplayer.exe", L"end"), std::vector<std::wstring>{L"quit"});

@@ -41,6 +41,16 @@ void Log(std::wstring_view program, std::wstring_view event, std::wstring_view d
   const std::string bytes = ToUtf8(line);
   const std::wstring path = LogPath();
 
+  // Programs of the medium often log at the same moment (both players told
+  // to quit at once). Writing "at the end of the file" is not atomic across
+  // processes everywhere: two writers can find the same end and one line
+  // overwrites the other. A named mutex makes each append whole; a writer
+  // that cannot get it within a few seconds writes anyway rather than lose
+  // its line.
+  HANDLE gate = CreateMutexW(nullptr, FALSE, L"KorvexDemoLogAppend");
+  const DWORD waited = gate ? WaitForSingleObject(gate, 5000) : WAIT_FAILED;
+  const bool owned = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+
   // Another program may hold the file for a moment without write sharing
   // (an editor, a test reading it): retry for about a second.
   HANDLE file = INVALID_HANDLE_VALUE;
@@ -50,15 +60,18 @@ void Log(std::wstring_view program, std::wstring_view event, std::wstring_view d
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
     Sleep(20);
   }
-  if (file == INVALID_HANDLE_VALUE) return;
-  // Both offsets 0xFFFFFFFF: write at the end of the file as it is at the
-  // moment of the write, whoever else appended meanwhile.
-  OVERLAPPED at_end{};
-  at_end.Offset = 0xFFFFFFFF;
-  at_end.OffsetHigh = 0xFFFFFFFF;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at_end);
-  CloseHandle(file);
+  if (file != INVALID_HANDLE_VALUE) {
+    // Both offsets 0xFFFFFFFF: write at the end of the file as it is at the
+    // moment of the write, whoever else appended meanwhile.
+    OVERLAPPED at_end{};
+    at_end.Offset = 0xFFFFFFFF;
+    at_end.OffsetHigh = 0xFFFFFFFF;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at_end);
+    CloseHandle(file);
+  }
+  if (owned) ReleaseMutex(gate);
+  if (gate) CloseHandle(gate);
 }
 
 }  // namespace demo

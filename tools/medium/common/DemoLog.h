@@ -7,8 +7,8 @@
 // Tabs, carriage returns and line feeds inside a field become blanks. The file
 // is the one named by the environment variable KORVEX_DEMO_LOG, else
 // %TEMP%\KorvexDemo.log. Each line is appended with one write to the end of a
-// file opened with full sharing and closed again, so several programs can log
-// at once without losing lines.
+// file opened with full sharing and closed again, while holding a mutex named
+// for the log, so several programs can log at once without losing lines.
 
 #include <string>
 #include <string_view>
