@@ -87,11 +87,7 @@ void TTmrEdit::SetValueInt(int32_t v) {
 
 // The text of a value setter; the change it causes is no user modification.
 void TTmrEdit::WriteText(double stored, const std::string& text) {
-  struct TSetting {
-    bool& flag;
-    explicit TSetting(bool& f) : flag(f) { flag = true; }
-    ~TSetting() { flag = false; }
-  } setting(settingValue_);
+  TSettingValue setting(settingValue_);
   storedValue_ = stored;
   SetText(text);
   SetModified(false);

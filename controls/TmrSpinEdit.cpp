@@ -93,11 +93,7 @@ void TTmrSpinEdit::SetValueInt(int32_t v) {
 // so an assignment that leaves the text as it was still raises OnChange.
 void TTmrSpinEdit::WriteText(double stored, const std::string& text) {
   {
-    struct TSetting {
-      bool& flag;
-      explicit TSetting(bool& f) : flag(f) { flag = true; }
-      ~TSetting() { flag = false; }
-    } setting(settingValue_);
+    TSettingValue setting(settingValue_);
     storedValue_ = stored;
     SetText(text);
     SetModified(false);

@@ -60,3 +60,16 @@ std::string ValueIntTextOf(TObject* sender, int32_t v, TEditType type, const std
 // Raises `event` (or `fallback` when `event` is unassigned) only while the
 // control's Visible property is true, whether or not its window is seen.
 void RaiseWhileVisible(TControl& control, const TNotifyEvent& event, const TNotifyEvent& fallback = {});
+
+// Holds a flag true for its lifetime: marks the text changes a value setter
+// makes, so the change handling does not take them for the user's typing.
+class TSettingValue {
+ public:
+  explicit TSettingValue(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TSettingValue() { flag_ = false; }
+  TSettingValue(const TSettingValue&) = delete;
+  TSettingValue& operator=(const TSettingValue&) = delete;
+
+ private:
+  bool& flag_;  // not owned: the control's own flag
+};

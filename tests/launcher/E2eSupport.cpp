@@ -12,26 +12,6 @@ namespace e2e {
 
 namespace {
 
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(demo::JoinPath(folder, L"*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = demo::JoinPath(folder, name);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 void CopyTree(const std::wstring& from, const std::wstring& to) {
   demo::CreateFolders(to);
   WIN32_FIND_DATAW found;
@@ -82,7 +62,7 @@ void EndProcessesUnder(const std::wstring& folder) {
   }
 }
 
-std::wstring Windows(const char* text8, UINT codePage = CP_UTF8) {
+std::wstring Windows(const char* text8, UINT codePage) {
   std::wstring text(strlen(text8) + 1, L'\0');
   int n = MultiByteToWideChar(codePage, 0, text8, -1, text.data(), static_cast<int>(text.size()));
   text.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
@@ -122,7 +102,7 @@ Medium::Medium() {
   folder_ = demo::JoinPath(demo::TempFolder(), L"korvex-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                                    std::to_wstring(++counter));
   EndProcessesUnder(folder_);
-  RemoveTree(folder_);
+  demo::RemoveTree(folder_);
   CopyTree(BuildPath(KORVEX_E2E_MEDIUM), Root());
   CopyFileW(File(L"Setup\\Korvex7\\korvex.exe").c_str(), demo::JoinPath(folder_, L"Korvex.exe").c_str(), FALSE);
   demo::CreateFolders(WorkFolder());
@@ -135,7 +115,7 @@ Medium::Medium() {
 Medium::~Medium() {
   EndProcessesUnder(folder_);
   SetEnvironmentVariableW(L"KORVEX_DEMO_LOG", previousLog_.empty() ? nullptr : previousLog_.c_str());
-  RemoveTree(folder_);
+  demo::RemoveTree(folder_);
 }
 
 std::wstring Medium::Root() const { return demo::JoinPath(folder_, L"Korvex CD"); }
@@ -162,31 +142,6 @@ std::wstring Medium::InstallProbe() const {
   const std::wstring probe = File(L"StartProbe.exe");
   CopyFileW(BuildPath(KORVEX_E2E_PROBE).c_str(), probe.c_str(), FALSE);
   return probe;
-}
-
-std::vector<LogLine> ReadLog(const std::wstring& path) {
-  std::vector<LogLine> lines;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lines;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(file);
-  const std::wstring text = Windows(bytes.c_str());
-  size_t start = 0;
-  for (;;) {
-    const size_t end = text.find(L"\r\n", start);
-    if (end == std::wstring::npos) break;  // a line still being written
-    const std::wstring line = text.substr(start, end - start);
-    start = end + 2;
-    const size_t tab1 = line.find(L'\t');
-    const size_t tab2 = tab1 == std::wstring::npos ? tab1 : line.find(L'\t', tab1 + 1);
-    if (tab2 == std::wstring::npos) continue;
-    lines.push_back({line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
-  }
-  return lines;
 }
 
 std::vector<std::wstring> Details(const std::vector<LogLine>& log, std::wstring_view program,
@@ -408,7 +363,7 @@ void ResetSystem() {
   demo::DeleteKeyTree(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Adobe\\Acrobat");
   demo::DeleteKeyTree(HKEY_CLASSES_ROOT, L"Lavonsys.DemoPdfViewer");
   demo::DeleteValue(HKEY_CLASSES_ROOT, L".pdf", L"");
-  RemoveTree(demo::JoinPath(DesktopFolder(), L"Korvex7"));
+  demo::RemoveTree(demo::JoinPath(DesktopFolder(), L"Korvex7"));
 }
 
 Shortcut ReadShortcut(const std::wstring& path) {

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/DemoLog.h"
+
 namespace e2e {
 
 using Settings = std::vector<std::pair<std::wstring, std::wstring>>;
@@ -61,10 +63,8 @@ class Medium {
   std::wstring previousLog_;
 };
 
-struct LogLine {
-  std::wstring program, event, details;
-};
-std::vector<LogLine> ReadLog(const std::wstring& path);
+using demo::LogLine;
+using demo::ReadLog;
 // The details of every line of that program and event, in order.
 std::vector<std::wstring> Details(const std::vector<LogLine>& log, std::wstring_view program,
                                   std::wstring_view event);

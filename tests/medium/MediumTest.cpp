@@ -8,39 +8,15 @@ namespace medium_test {
 
 std::wstring MediumFile(std::wstring_view relative) { return demo::JoinPath(KORVEX_MEDIUM_WINDOWS_DIR, relative); }
 
-namespace {
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(demo::JoinPath(folder, L"*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = demo::JoinPath(folder, name);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
-}  // namespace
-
 TempFolder::TempFolder() {
   static int counter = 0;
   path_ = demo::JoinPath(demo::TempFolder(), L"korvex-medium-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                                  std::to_wstring(++counter));
-  RemoveTree(path_);
+  demo::RemoveTree(path_);
   demo::CreateFolders(path_);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() { demo::RemoveTree(path_); }
 
 std::wstring TempFolder::operator/(std::wstring_view relative) const { return demo::JoinPath(path_, relative); }
 
@@ -82,38 +58,6 @@ DWORD Process::ExitCode() const {
   DWORD code = 0xFFFFFFFF;
   if (Started()) GetExitCodeProcess(info_.hProcess, &code);
   return code;
-}
-
-std::vector<LogLine> ReadLog(const std::wstring& path) {
-  std::vector<LogLine> lines;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lines;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(file);
-
-  std::wstring text(bytes.size(), L'\0');
-  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                                    static_cast<int>(text.size()));
-  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(L"\r\n", start);
-    if (end == std::wstring::npos) break;  // a line being written
-    const std::wstring line = text.substr(start, end - start);
-    start = end + 2;
-    const size_t tab1 = line.find(L'\t');
-    const size_t tab2 = tab1 == std::wstring::npos ? tab1 : line.find(L'\t', tab1 + 1);
-    if (tab2 == std::wstring::npos) {
-      lines.push_back({L"<malformed>", line, L""});
-      continue;
-    }
-    lines.push_back({line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
-  }
-  return lines;
 }
 
 std::vector<std::wstring> EventsOf(const std::vector<LogLine>& log, std::wstring_view program) {

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/DemoLog.h"
+
 namespace medium_test {
 
 // A file of the medium this build laid out.
@@ -63,12 +65,8 @@ class Process {
   PROCESS_INFORMATION info_{};
 };
 
-struct LogLine {
-  std::wstring program;
-  std::wstring event;
-  std::wstring details;
-};
-std::vector<LogLine> ReadLog(const std::wstring& path);
+using demo::LogLine;
+using demo::ReadLog;
 // The events one program logged, in order.
 std::vector<std::wstring> EventsOf(const std::vector<LogLine>& log, std::wstring_view program);
 // The details of the first line of that program and event; "<none>" if none.

@@ -74,4 +74,36 @@ void Log(std::wstring_view program, std::wstring_view event, std::wstring_view d
   if (gate) CloseHandle(gate);
 }
 
+std::vector<LogLine> ReadLog(const std::wstring& path) {
+  std::vector<LogLine> lines;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lines;
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  CloseHandle(file);
+
+  std::wstring text(bytes.size(), L'\0');
+  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                                    static_cast<int>(text.size()));
+  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) break;  // a line still being written
+    const std::wstring line = text.substr(start, end - start);
+    start = end + 2;
+    const size_t tab1 = line.find(L'\t');
+    const size_t tab2 = tab1 == std::wstring::npos ? tab1 : line.find(L'\t', tab1 + 1);
+    if (tab2 == std::wstring::npos) {
+      lines.push_back({L"<malformed>", line, L""});
+      continue;
+    }
+    lines.push_back({line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
+  }
+  return lines;
+}
+
 }  // namespace demo

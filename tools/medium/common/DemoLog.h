@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace demo {
 
@@ -19,6 +20,16 @@ std::wstring LogPath();
 
 // Failures are ignored: the log is only there to be watched.
 void Log(std::wstring_view program, std::wstring_view event, std::wstring_view details = {});
+
+struct LogLine {
+  std::wstring program;
+  std::wstring event;
+  std::wstring details;
+};
+// The whole lines of the log at `path` (a line still being written is left
+// out); a line without its two tabs reads as program "<malformed>" with the
+// line as its event. Empty if the file cannot be read.
+std::vector<LogLine> ReadLog(const std::wstring& path);
 
 // UTF-16 to UTF-8 (unpaired surrogates become U+FFFD).
 std::string ToUtf8(std::wstring_view text);

@@ -116,6 +116,39 @@ bool CreateFolders(const std::wstring& path) {
   return FolderExists(target);
 }
 
+std::wstring InstallFile(const std::wstring& from, const std::wstring& to) {
+  if (!CreateFolders(ParentFolder(to))) return L"a mappa nem hozható létre: " + ParentFolder(to);
+  SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
+    return L"a fájl nem másolható: " + from + L" \u2192 " + to + L": " + ErrorText(GetLastError());
+  }
+  SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return {};
+}
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(JoinPath(folder, L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = JoinPath(folder, name);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // A link: remove the link, never what it points at.
+        if (!RemoveDirectoryW(path.c_str())) DeleteFileW(path.c_str());
+      } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
 std::wstring ErrorText(DWORD code) {
   wchar_t* buffer = nullptr;
   const DWORD n = FormatMessageW(

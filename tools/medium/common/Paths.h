@@ -34,6 +34,14 @@ bool FolderExists(const std::wstring& path);
 // Creates the folder and the missing folders above it; true if it exists
 // afterwards.
 bool CreateFolders(const std::wstring& path);
+// Copies a file as an installer does: the folders above the target made, a
+// read-only file there replaced, and the copy left writable (files copied
+// from a CD keep its read-only attribute, and an uninstaller must be able to
+// delete them). Empty on success, else what failed, in Hungarian.
+std::wstring InstallFile(const std::wstring& from, const std::wstring& to);
+// Deletes the folder with everything in it, read-only files too; what cannot
+// be deleted stays.
+void RemoveTree(const std::wstring& folder);
 
 // The system's text for an error code, e.g. "Access is denied. (5)".
 std::wstring ErrorText(DWORD code);

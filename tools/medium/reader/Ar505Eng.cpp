@@ -49,12 +49,7 @@ std::wstring ViewerPath(const Options& o) { return JoinPath(o.targetFolder, read
 std::wstring InstallViewer(const Options& o) {
   const std::wstring from = JoinPath(ModuleFolder(), reader::kPayloadViewer);
   const std::wstring to = ViewerPath(o);
-  if (!CreateFolders(o.targetFolder)) return L"a mappa nem hozható létre: " + o.targetFolder;
-  SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
-    return L"a fájl nem másolható: " + from + L" \u2192 " + to + L": " + ErrorText(GetLastError());
-  }
-  SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (std::wstring failure = InstallFile(from, to); !failure.empty()) return failure;
   Log(kName, L"copy", to);
   return {};
 }

@@ -93,13 +93,7 @@ std::wstring CopyOne(const std::wstring& from, const std::wstring& to, bool omit
     Log(kName, L"omit", to);
     return FileExists(to) ? L"a korábbi fájl nem törölhető: " + to : std::wstring();
   }
-  if (!CreateFolders(ParentFolder(to))) return L"a mappa nem hozható létre: " + ParentFolder(to);
-  if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
-    return L"a fájl nem másolható: " + from + L" \u2192 " + to + L": " + ErrorText(GetLastError());
-  }
-  // Files copied from a CD keep its read-only attribute; the uninstaller
-  // must be able to delete them.
-  SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (std::wstring failure = InstallFile(from, to); !failure.empty()) return failure;
   Log(kName, L"copy", to);
   return {};
 }
