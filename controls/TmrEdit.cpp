@@ -154,16 +154,8 @@ void TTmrEdit::Compare(double v) {
 }
 
 void TTmrEdit::ReflectValue(TObject*) {
-  // Whatever a handler raises, the timer stops and reflection is enabled again.
-  struct TFinish {
-    TTmrEdit& edit;
-    ~TFinish() {
-      if (edit.pauseTimer_) edit.pauseTimer_->SetEnabled(false);
-      edit.ReflectTimer = true;
-    }
-  } finish{*this};
-  if (!ReflectTimer) return;
-  ReflectTimer = false;
+  TReflection reflection(pauseTimer_, ReflectTimer);
+  if (!reflection.Begin()) return;
   TEdit::Change();
   if (Text().empty()) {
     if (OnEmpty) OnEmpty(this);

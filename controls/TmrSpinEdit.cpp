@@ -159,15 +159,8 @@ void TTmrSpinEdit::DoPaste() {
 void TTmrSpinEdit::DoExit() { ExitCheck(); }
 
 void TTmrSpinEdit::ReflectValue(TObject*) {
-  struct TFinish {
-    TTmrSpinEdit& edit;
-    ~TFinish() {
-      if (edit.pauseTimer_) edit.pauseTimer_->SetEnabled(false);
-      edit.ReflectTimer = true;
-    }
-  } finish{*this};
-  if (!ReflectTimer) return;
-  ReflectTimer = false;
+  TReflection reflection(pauseTimer_, ReflectTimer);
+  if (!reflection.Begin()) return;
   TSpinEdit::Change();
   if (Text().empty()) {
     if (OnEmpty) OnEmpty(this);
@@ -220,37 +213,23 @@ void TTmrSpinEdit::ExitCheck() {
   TEdit::DoExit();  // OnExit, without the spin edit's clamping
 }
 
-void TTmrSpinEdit::StepUp() {
-  if (ReadOnly() || !EditorEnabled()) return;
-  try {
-    if (IntegerType()) {
-      if (auto v = IntStepUp(ValueInt(), Increment(), MinValue(), MaxValue())) {
-        SetValueInt(*v);
-        if (UpdateOnButtons) RaiseUpdate();
-      }
-    } else {
-      if (editType_ == edtFloatP) MinValueF = FloatPMinimum(MinValueF);
-      if (auto c = FloatStepUp(ValueExt(), incFloat_, tolerance_, MinValueF, MaxValueF)) {
-        SetValueExt(*c);
-        if (UpdateOnButtons) RaiseUpdate();
-      }
-    }
-  } catch (...) {
-    // A step that fails leaves the value and reports nothing.
-  }
-}
+void TTmrSpinEdit::StepUp() { Step(true); }
 
-void TTmrSpinEdit::StepDown() {
+void TTmrSpinEdit::StepDown() { Step(false); }
+
+void TTmrSpinEdit::Step(bool up) {
   if (ReadOnly() || !EditorEnabled()) return;
   try {
     if (IntegerType()) {
-      if (auto v = IntStepDown(ValueInt(), Increment(), MinValue(), MaxValue())) {
+      const auto step = up ? IntStepUp : IntStepDown;
+      if (auto v = step(ValueInt(), Increment(), MinValue(), MaxValue())) {
         SetValueInt(*v);
         if (UpdateOnButtons) RaiseUpdate();
       }
     } else {
       if (editType_ == edtFloatP) MinValueF = FloatPMinimum(MinValueF);
-      if (auto c = FloatStepDown(ValueExt(), incFloat_, tolerance_, MinValueF, MaxValueF)) {
+      const auto step = up ? FloatStepUp : FloatStepDown;
+      if (auto c = step(ValueExt(), incFloat_, tolerance_, MinValueF, MaxValueF)) {
         SetValueExt(*c);
         if (UpdateOnButtons) RaiseUpdate();
       }

@@ -107,6 +107,7 @@ private:
   void RestartTimer(bool enabled);
   void WriteText(double stored, const std::string& text);
   void RaiseUpdate() { RaiseWhileVisible(*this, OnUpdate); }
+  void Step(bool up);
   // Underflow / overflow of the exit check: regardless of Visible, no fallback.
   void CheckedRange(bool under, bool over);
 

@@ -98,3 +98,14 @@ void RaiseWhileVisible(TControl& control, const TNotifyEvent& event, const TNoti
   if (event) event(&control);
   else if (fallback) fallback(&control);
 }
+
+TReflection::~TReflection() {
+  if (pauseTimer_) pauseTimer_->SetEnabled(false);
+  reflectTimer_ = true;
+}
+
+bool TReflection::Begin() {
+  if (!reflectTimer_) return false;
+  reflectTimer_ = false;
+  return true;
+}

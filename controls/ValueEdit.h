@@ -73,3 +73,21 @@ class TSettingValue {
  private:
   bool& flag_;  // not owned: the control's own flag
 };
+
+// One reflection of the value at a time. Begin() refuses while reflection
+// is switched off (a handler reflecting again); whichever way a reflection
+// ends, even a refused or failing one, the pause timer stops and reflection
+// is switched on again.
+class TReflection {
+ public:
+  TReflection(TTimer* const& pauseTimer, bool& reflectTimer) : pauseTimer_(pauseTimer), reflectTimer_(reflectTimer) {}
+  ~TReflection();
+  TReflection(const TReflection&) = delete;
+  TReflection& operator=(const TReflection&) = delete;
+
+  bool Begin();
+
+ private:
+  TTimer* const& pauseTimer_;  // not owned: the control's timer, null once freed
+  bool& reflectTimer_;         // not owned: the control's ReflectTimer
+};
