@@ -57,9 +57,11 @@ bool FloatCharAllowed(char c, const TKeyFilterInput& in, TSelection sel) {
 }  // namespace
 
 bool CharAllowed(char c, const TKeyFilterInput& in) {
-  if (in.ReadOnly) return false;
+  // Enter never reaches the text, not even where the locale's decimal
+  // separator is that control character and so stands in the allowed set.
+  if (in.ReadOnly || c == '\r') return false;
   const unsigned char byte = static_cast<unsigned char>(c);
-  if (!(InCharSet(in.AllowedChars, c) || (byte < 32 && byte != 13))) return false;
+  if (!(InCharSet(in.AllowedChars, c) || byte < 32)) return false;
   const TSelection sel = ClampedSelection(in);
   switch (in.EditType) {
     case edtInteger:

@@ -70,6 +70,9 @@ TEST(CharAllowed, EnterNeverControlCharactersAlways) {
         EXPECT_EQ(CharAllowed(static_cast<char>(c), Input(type, "1E+5", 3, 0, s.decimal)), c != 13)
             << "type " << t << " char " << c;
       }
+      // Even where the locale names Enter as its decimal separator.
+      EXPECT_FALSE(CharAllowed('\r', Input(type, "12", 2, 0, '\r'))) << "type " << t;
+      EXPECT_FALSE(CharAllowed('\r', Input(type, "", 0, 0, '\r'))) << "type " << t;
       EXPECT_FALSE(CharAllowed('5', Input(type, "", 0, 0, s.decimal, true)));
       EXPECT_FALSE(CharAllowed('\x08', Input(type, "12", 1, 0, s.decimal, true)));
     }
