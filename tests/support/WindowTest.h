@@ -9,7 +9,8 @@
 
 // Processes messages for about `ms` milliseconds.
 void Pump(int ms);
-// Processes messages until pred() holds or `ms` milliseconds have passed;
+// Processes messages until pred() holds or `ms` milliseconds (scaled by
+// TestTimeScale(): a test's patience, not a product pause) have passed;
 // returns whether it held.
 bool WaitUntil(const std::function<bool()>& pred, int ms = 5000);
 // The colour of a screen pixel (the windows must be on the screen).

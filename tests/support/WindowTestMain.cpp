@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestTime.h"
 #include "WindowTest.h"
 #include "framework/Application.h"
 #include "framework/Exception.h"
@@ -34,7 +35,7 @@ void Pump(int ms) {
 }
 
 bool WaitUntil(const std::function<bool()>& pred, int ms) {
-  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  DWORD end = GetTickCount() + static_cast<DWORD>(ScaledMs(ms));
   for (;;) {
     Application->ProcessMessages();
     if (pred()) return true;
