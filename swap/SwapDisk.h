@@ -2,9 +2,10 @@
 // TSwapDisk: the thin platform layer under the swap-file storage. Everything
 // the storage asks of the operating system goes through the one instance that
 // SwapDisk() returns: files, the temporary directory, free space, physical
-// memory and the handle count. The Win32 layer uses the calls the storage was
-// designed for (CreateFile with sharing modes, GetTempFileName, GlobalMemory-
-// Status, SetHandleCount); the POSIX layer gives the same answers natively.
+// memory, free address space and the handle count. The Win32 layer uses the
+// calls the storage was designed for (CreateFile with sharing modes,
+// GetTempFileName, GlobalMemoryStatusEx, SetHandleCount); the POSIX layer gives
+// the same answers natively.
 // Tests install a decorator (SetSwapDisk) to count calls and inject faults.
 //
 // Names are the system's text (code page 1250); each layer converts them for
@@ -71,6 +72,9 @@ public:
 
   // Total physical memory in bytes.
   virtual int64_t PhysicalMemory() = 0;
+  // Bytes of address space this process can still take (a 32-bit process
+  // holds far less than a large machine's memory); INT64_MAX when unknown.
+  virtual int64_t AvailableAddressSpace() = 0;
   // Asks for Wanted file handles; returns how many the platform grants.
   virtual uint32_t HandleCount(uint32_t Wanted) = 0;
 

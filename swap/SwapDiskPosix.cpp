@@ -150,6 +150,14 @@ public:
     return pages > 0 && size > 0 ? static_cast<int64_t>(pages) * size : 0;
   }
 
+  // A 64-bit process: what limits it is the address-space limit, if one is set.
+  int64_t AvailableAddressSpace() override {
+    rlimit lim;
+    if (getrlimit(RLIMIT_AS, &lim) != 0 || lim.rlim_cur == RLIM_INFINITY || lim.rlim_cur > INT64_MAX)
+      return INT64_MAX;
+    return static_cast<int64_t>(lim.rlim_cur);
+  }
+
   uint32_t HandleCount(uint32_t Wanted) override {
     rlimit lim;
     if (getrlimit(RLIMIT_NOFILE, &lim) != 0) return 0;

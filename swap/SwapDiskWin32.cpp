@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "framework/Cp1250.h"
 #include "swap/SwapDisk.h"
@@ -147,11 +148,19 @@ public:
                                                                    : static_cast<int64_t>(available.QuadPart);
   }
 
+  // The extended status: the plain one cannot count beyond 4 GiB.
   int64_t PhysicalMemory() override {
-    MEMORYSTATUS status{};
+    MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return static_cast<int64_t>(status.dwTotalPhys);
+    if (!GlobalMemoryStatusEx(&status)) return 0;
+    return static_cast<int64_t>(std::min<DWORDLONG>(status.ullTotalPhys, INT64_MAX));
+  }
+
+  int64_t AvailableAddressSpace() override {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (!GlobalMemoryStatusEx(&status)) return INT64_MAX;
+    return static_cast<int64_t>(std::min<DWORDLONG>(status.ullAvailVirtual, INT64_MAX));
   }
 
   uint32_t HandleCount(uint32_t Wanted) override { return SetHandleCount(Wanted); }

@@ -29,7 +29,9 @@ void Erase(std::vector<TSwapFile*>& list, TSwapFile* file) {
 TSwapMngr::TSwapMngr() {
   TSwapDisk& disk = SwapDisk();
   if (disk.HandleCount(HandlesWanted) < HandlesWanted) throw ESwapFileError(4);
-  FMemoryLimit = std::max(MinMemoryLimit, disk.PhysicalMemory() - MemoryReserve);
+  // A share of the budget must fit the process as well as the machine.
+  const int64_t usable = std::min(disk.PhysicalMemory(), disk.AvailableAddressSpace());
+  FMemoryLimit = std::max(MinMemoryLimit, usable - MemoryReserve);
   FFiles.reserve(200);
   FOpenFiles.reserve(MaxOpenFiles);
 }
@@ -37,7 +39,7 @@ TSwapMngr::TSwapMngr() {
 TSwapMngr::~TSwapMngr() {
   while (!FFiles.empty()) {
     TSwapFile* first = FFiles.front();
-    delete first;  // unregisters itself
+    first->Detach();  // unregisters itself
     if (!FFiles.empty() && FFiles.front() == first) FFiles.erase(FFiles.begin());
   }
 }

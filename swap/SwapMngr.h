@@ -1,15 +1,18 @@
 #pragma once
 // TSwapMngr: the process-wide register of swap files (reached through the
 // global SwapMngr, see Swapfile.h). It
-//  - knows every swap file (FFiles, in order of registration) and destroys the
-//    ones still registered when it is destroyed itself;
+//  - knows every swap file (FFiles, in order of registration); when it is
+//    destroyed itself it detaches the ones still registered: closes their disk
+//    files, deletes their temporary files and frees their memory. It owns no
+//    swap file and frees none: their owners destroy them, before or after;
 //  - keeps at most MaxOpenFiles disk files of all swap files open at once:
 //    FOpenFiles lists the swap files whose disk file is open, oldest opening
 //    first, and CheckOpenLimit closes the oldest one (through its own
 //    ReleaseFile) before a new opening would exceed the limit; the swap file
 //    reopens its file by itself on its next disk access;
-//  - fixes the memory budget once, at creation: the larger of 12 MiB and the
-//    physical memory less 20 MiB. Nothing watches memory afterwards.
+//  - fixes the memory budget once, at creation: the physical memory or the
+//    process's free address space, whichever is smaller, less 20 MiB, and at
+//    least 12 MiB. Nothing watches memory afterwards.
 //
 // The manager only refers to swap files; each swap file registers itself once
 // while it is constructed and unregisters while it is destroyed, and keeps
@@ -32,7 +35,7 @@ public:
   // Raises ESwapFileError code 4 when the platform grants fewer than
   // HandlesWanted file handles.
   TSwapMngr();
-  // Destroys every swap file still registered (deleting their temporary files).
+  // Detaches every swap file still registered (deleting their temporary files).
   ~TSwapMngr() override;
 
   // Registration; the results are false only when the list could not grow.

@@ -55,11 +55,6 @@ bool TSwapFile::ReadRecSlow(int64_t I, void* Rec) {
   return true;
 }
 
-void TSwapFile::ReadRecOrThrow(int64_t I, void* Rec) {
-  if (!InWindow(I)) Locate(I);
-  std::memcpy(Rec, RecAddr(I), static_cast<size_t>(FRecSize));
-}
-
 void TSwapFile::WriteRecSlow(int64_t I, const void* Rec) {
   if (I < 1 || FReadOnly) return;
   if (!InWindow(I) && !SelectCached(I)) Locate(I);
@@ -184,26 +179,53 @@ void TSwapFile::TransferFrom(TSwapFile& Source, int64_t S, int64_t E, int64_t D)
   }
 }
 
+// Compacts in place: kept records only move to lower or equal numbers, in
+// ascending order, a batch at a time (a batch is read out whole before any of
+// it is written back). So whatever fails (a read, a write-back, the memory for
+// a page), every kept record is still readable: at its new number when it was
+// written there, else at its old one, which only a record that was written to
+// its new number already can have overwritten. Count is lowered and the file
+// cut only at the end.
 int32_t TSwapFile::RemoveWhere(uint32_t Extra, TRemovePredicate Pred) {
   if (FCount == 0 || FReadOnly || !Pred) return 0;
-  std::unique_ptr<TSwapFile> kept(new TSwapFile(FRecSize));
   const int64_t count = FCount;
-  int32_t removed = 0;
-  for (int64_t i = 1; i <= count; ++i) {
-    // An I/O error must stop the run before anything is cleared, not leave a
-    // stale record in the buffer to be kept.
-    ReadRecOrThrow(i, FRecBuffer);
-    if (Pred(static_cast<int32_t>(i), FRecBuffer, Extra)) {
-      RecordRemoved(static_cast<int32_t>(i), FRecBuffer, Extra);
-      ++removed;
-    } else {
-      kept->AppendRec(FRecBuffer);
-    }
+  // Without memory for a batch, one record at a time in the record buffer.
+  int64_t batch = std::min<int64_t>(TransferRecs(FRecSize), count);
+  TFreeBlock buffer{batch > 1 ? SwapRealloc(nullptr, static_cast<size_t>(batch * FRecSize)) : nullptr};
+  uint8_t* buf = static_cast<uint8_t*>(buffer.block);
+  if (!buf) {
+    batch = 1;
+    buf = FRecBuffer;
   }
-  Clear();
-  // The scratch store is in memory, so its records lie in one block and no
-  // transfer buffer (which could fail after Clear) is needed to copy back.
-  if (kept->FCount > 0) WriteRange(1, kept->FCount, kept->FPageBuffer);
+  int64_t kept = 0;
+  int32_t removed = 0;
+  for (int64_t i = 1; i <= count;) {
+    const int64_t k = std::min(batch, count - i + 1);
+    ReadRange(i, k, buf);
+    // The predicate works on the copy: what it leaves there is what stays.
+    int64_t keep = 0;
+    for (int64_t j = 0; j < k; ++j) {
+      uint8_t* rec = buf + j * FRecSize;
+      const auto recNo = static_cast<int32_t>(i + j);
+      if (Pred(recNo, rec, Extra)) {
+        RecordRemoved(recNo, rec, Extra);
+        ++removed;
+      } else {
+        if (keep != j) std::memmove(buf + keep * FRecSize, rec, static_cast<size_t>(FRecSize));
+        ++keep;
+      }
+    }
+    if (keep > 0) WriteRange(kept + 1, keep, buf);
+    kept += keep;
+    i += k;
+  }
+  if (removed == 0) return 0;
+  FCount = kept;
+  SyncFast();
+  if (!FInMemory) {
+    EnsureOpen();
+    if (!SwapDisk().Truncate(FHandle, kept * FRecSize)) RaiseInOut();
+  }
   Compact();
   return removed;
 }

@@ -227,6 +227,19 @@ void TSwapFile::Destroy() noexcept {
   if (SwapMngr) SwapMngr->RemoveFile(this);
 }
 
+void TSwapFile::Detach() noexcept {
+  Destroy();
+  // Empty and read-only: every operation finds nothing to do, and none needs
+  // the page table or the manager.
+  FCount = 0;
+  FReadOnly = true;
+  FInMemory = false;
+  FPageCount = 0;
+  FBlockRecs = FInitialBlockRecs = FPageCapacity = 0;
+  FBlockBytes = 0;
+  SyncFast();
+}
+
 // ------------------------------------------------------------------ page cache
 
 void TSwapFile::ResetPages() {

@@ -43,6 +43,11 @@
 // or through the factories of the same names, which return a new object that
 // the caller owns and destroys with delete:
 //   TSwapFile* s = TSwapFile::CreateNew(name, R, B, P, M);
+// The caller owns the storage however it holds it (on the stack, in a
+// std::unique_ptr, by a raw pointer). A storage still alive when the unit
+// stops is detached by the manager: its disk file closed (a temporary one
+// deleted), its memory freed; it is then empty and read-only until its owner
+// destroys it.
 
 #include <cstdint>
 #include <string>
@@ -134,6 +139,11 @@ public:
   }
   // Removes the records Pred selects, calling RecordRemoved for each; the
   // rest keep their order and are renumbered from 1. Returns how many went.
+  // The records are compacted in place and Count lowered at the end: when an
+  // error (input/output, memory, the predicate) stops it, no kept record is
+  // lost, but Count is unchanged and the records behind the ones moved so far
+  // may be left twice. Pred and RecordRemoved see the storage while it is
+  // being compacted.
   virtual int32_t RemoveWhere(uint32_t Extra, TRemovePredicate Pred);
   // The same with any callable bool(int32_t, void*, uint32_t).
   template <class F>
@@ -220,13 +230,15 @@ private:
   void EnsureOpen();
   void CloseFile();
   void Destroy() noexcept;
+  // Called by the manager when it goes before this storage: see TSwapMngr.
+  void Detach() noexcept;
+  friend class TSwapMngr;
 
   void SyncFast();
   int32_t AppendRecSlow(const void* Rec);
   bool InWindow(int64_t I) const { return I >= FWindowFirst && I <= FWindowLast && I >= 1; }
   uint8_t* RecAddr(int64_t I) const { return FCurData + (I - FWindowFirst) * FRecSize; }
   bool ReadRecSlow(int64_t I, void* Rec);
-  void ReadRecOrThrow(int64_t I, void* Rec);
   void WriteRecSlow(int64_t I, const void* Rec);
   void ReadRange(int64_t I, int64_t N, uint8_t* Buf);
   void WriteRange(int64_t I, int64_t N, const uint8_t* Buf);

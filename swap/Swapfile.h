@@ -12,9 +12,11 @@
 // and at the end, in reverse:
 //   GdiObjectStoresStop()      deletes the objects they hold, destroys them;
 //   ...;
-//   SwapfileUnitStop()         destroys SwapMngr, which destroys every swap
-//                              file still registered (deleting their
-//                              temporary files), then empties SwapFilePrefix;
+//   SwapfileUnitStop()         destroys SwapMngr, which detaches every swap
+//                              file still registered (closing and deleting
+//                              their temporary files, freeing their memory;
+//                              their owners still destroy them), then empties
+//                              SwapFilePrefix;
 //   framework stop.
 
 #include <cstdint>
@@ -32,7 +34,8 @@ extern std::string SwapFilePrefix;
 // Creates SwapMngr; ESwapFileError code 4 (and no manager) when the platform
 // grants too few file handles.
 void SwapfileUnitStart();
-// Destroys SwapMngr and every swap file still registered; empties the prefix.
+// Destroys SwapMngr, detaching every swap file still registered; empties the
+// prefix.
 void SwapfileUnitStop();
 
 // Size in bytes of the first directory entry matching Name (wildcards

@@ -1,5 +1,7 @@
 // Faults injected through the file layer and the allocator.
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "SwapTestSupport.h"
@@ -134,21 +136,85 @@ TEST_F(SwapFaultTest, NoMemoryForTheTransferBufferCopiesNothingQuietly) {
   EXPECT_EQ(dst->Count(), 5);
 }
 
-TEST_F(SwapFaultTest, RemoveWhereLeavesTheStorageAsItWasWhenItFails) {
-  std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(Path("rw"), 8, 4, 1, 0.0f));
-  for (int r = 1; r <= 12; ++r) s->AppendRec(Rec(8, r).data());
-  auto odd = [](int32_t RecNo, void*, uint32_t) { return RecNo % 2 == 1; };
-  FailAllocs = 1;  // the scratch store
-  EXPECT_EQ(CodeOf([&] { s->RemoveWhere(0, odd); }), 0);
-  Disk.FailReads = 1;  // a page that must come back from disk
-  EXPECT_TRUE(InOutErrorFrom([&] { s->RemoveWhere(0, odd); }));
-  EXPECT_EQ(s->Count(), 12);
-  std::vector<uint8_t> got(8);
-  for (int r = 1; r <= 12; ++r) {
-    ASSERT_TRUE(s->ReadRec(r, got.data()));
-    EXPECT_EQ(got, Rec(8, r));
+// Records that name themselves: the seed, then a check word.
+std::vector<uint8_t> Tagged(uint32_t Seed) {
+  std::vector<uint8_t> r(8);
+  const uint32_t check = ~Seed * 2654435761u;
+  std::memcpy(r.data(), &Seed, 4);
+  std::memcpy(r.data() + 4, &check, 4);
+  return r;
+}
+
+TEST_F(SwapFaultTest, RemoveWhereLosesNoKeptRecordWhicheverReadWriteOrTruncateFails) {
+  // 23 records; those whose seed is 1 or a multiple of 3 go. Every read, write
+  // and truncate inside RemoveWhere fails in turn (a write failing outright or
+  // filling the disk halfway), with and without memory for a batch, over
+  // paged storage of one and two slots and over in-memory storage that has a
+  // temporary file.
+  constexpr int N = 23;
+  auto goes = [](uint32_t seed) { return seed == 1 || seed % 3 == 0; };
+  std::vector<std::vector<uint8_t>> kept;
+  for (uint32_t seed = 1; seed <= N; ++seed)
+    if (!goes(seed)) kept.push_back(Tagged(seed));
+  auto pred = [&](int32_t, void* rec, uint32_t) {
+    uint32_t seed;
+    std::memcpy(&seed, rec, 4);
+    return goes(seed);
+  };
+  enum { pagedOne, pagedTwo, inMemory };
+  int faultsHit = 0;
+  for (int form : {pagedOne, pagedTwo, inMemory}) {
+    for (bool shortWrite : {false, true}) {
+      for (bool batch : {true, false}) {
+        for (int n = 1;; ++n) {
+          SCOPED_TRACE(testing::Message() << "form " << form << " short " << shortWrite << " batch " << batch
+                                          << " call " << n);
+          std::unique_ptr<TSwapFile> s(form == inMemory ? TSwapFile::Create(8)
+                                                        : TSwapFile::CreateNew(Path(Leaf("rw", n)), 8, 4,
+                                                                               form == pagedOne ? 1 : 2, 0.0f));
+          for (uint32_t seed = 1; seed <= N; ++seed) s->AppendRec(Tagged(seed).data());
+          if (form == inMemory) s->FlushAll();
+          Disk.IoCalls = 0;
+          Disk.FailIoCall = n;
+          Disk.FailIoShort = shortWrite;
+          FailAllocs = batch ? 0 : 1;
+          bool failed = false;
+          try {
+            EXPECT_EQ(s->RemoveWhere(0, pred), N - static_cast<int>(kept.size()));
+          } catch (const EInOutError&) {
+            failed = true;
+          } catch (const ESwapFileError&) {
+            failed = true;
+          }
+          Disk.FailIoCall = 0;
+          FailAllocs = 0;
+          const bool reached = Disk.IoCalls >= n;
+          faultsHit += failed;
+          // Whether it failed or not, every kept record can be read and
+          // written back to disk.
+          std::vector<std::vector<uint8_t>> stored;
+          std::vector<uint8_t> got(8);
+          for (int32_t r = 1; r <= s->Count(); ++r) {
+            ASSERT_TRUE(s->ReadRec(r, got.data()));
+            stored.push_back(got);
+          }
+          s->Commit();
+          const std::vector<uint8_t> file = ReadFileBytes(s->FileName());
+          ASSERT_EQ(static_cast<int64_t>(file.size()), s->Count() * 8);
+          for (const auto& k : kept) {
+            EXPECT_NE(std::find(stored.begin(), stored.end(), k), stored.end());
+            EXPECT_NE(std::search(file.begin(), file.end(), k.begin(), k.end()), file.end());
+          }
+          if (!failed) {
+            EXPECT_EQ(stored, kept);
+          }
+          if (!reached) break;
+          ASSERT_LT(n, 400);
+        }
+      }
+    }
   }
-  EXPECT_EQ(s->RemoveWhere(0, odd), 6);
+  EXPECT_GT(faultsHit, 100);
 }
 
 struct TThrowingWatcher {

@@ -1,6 +1,7 @@
 // The manager: budget, handle check, open-file limit, shutdown; the unit's
 // start and stop and the graphics-object stores.
 
+#include <algorithm>
 #include <memory>
 
 #include "SwapTestSupport.h"
@@ -12,19 +13,26 @@ using namespace swaptest;
 
 class SwapMngrTest : public SwapTest {};
 
-TEST_F(SwapMngrTest, MemoryBudgetIsPhysicalMemoryLessReserveButAtLeast12MiB) {
+TEST_F(SwapMngrTest, MemoryBudgetIsMemoryTheProcessCanHoldLessReserveButAtLeast12MiB) {
+  constexpr int64_t MiB = 1 << 20, GiB = MiB << 10, Unlimited = INT64_MAX;
+  // The platform's own figures.
+  EXPECT_LE(SwapMngr->MemoryLimit(), std::max(12 * MiB, PlatformSwapDisk().AvailableAddressSpace() - 20 * MiB));
+  EXPECT_GT(PlatformSwapDisk().PhysicalMemory(), 0);
   struct Case {
-    int64_t physical, budget;
+    int64_t physical, addressSpace, budget;
   };
   const Case cases[] = {
-      {16LL << 20, 12582912},  {31LL << 20, 12582912},  {32LL << 20, 12582912},
-      {33LL << 20, 13LL << 20}, {64LL << 20, 46137344}, {8LL << 30, (8LL << 30) - (20LL << 20)},
+      {16 * MiB, Unlimited, 12582912}, {31 * MiB, Unlimited, 12582912}, {32 * MiB, Unlimited, 12582912},
+      {33 * MiB, Unlimited, 13 * MiB}, {64 * MiB, Unlimited, 46137344}, {8 * GiB, Unlimited, 8 * GiB - 20 * MiB},
+      // A 32-bit process on a large machine: what it can still map decides.
+      {8 * GiB, 1800 * MiB, 1780 * MiB}, {8 * GiB, 16 * MiB, 12 * MiB}, {64 * MiB, 2 * GiB, 44 * MiB},
   };
   for (const Case& c : cases) {
     SwapfileUnitStop();
     Disk.PhysicalMemoryBytes = c.physical;
+    Disk.AddressSpaceBytes = c.addressSpace;
     SwapfileUnitStart();
-    EXPECT_EQ(SwapMngr->MemoryLimit(), c.budget) << c.physical;
+    EXPECT_EQ(SwapMngr->MemoryLimit(), c.budget) << c.physical << " " << c.addressSpace;
   }
 }
 
@@ -78,22 +86,47 @@ TEST_F(SwapMngrTest, NeverMoreThan50DiskFilesOpenAndTheEarliestOpenedClosesFirst
   EXPECT_EQ(SwapMngr->FileCount(), 0);
 }
 
-TEST_F(SwapMngrTest, StoppingTheUnitDestroysTheStoresLeftAndTheirTemporaryFiles) {
-  TSwapFile* paged = TSwapFile::CreateNew(Path("paged.swp"), 8, 4, 2, 0.0f);
-  TSwapFile* memory = TSwapFile::Create(8);
-  memory->AppendRec(Rec(8, 1).data());
-  memory->FlushAll();  // gives it a temporary file
-  const std::string pagedName = paged->FileName(), memoryName = memory->FileName();
+TEST_F(SwapMngrTest, StoppingTheUnitDetachesTheStoresLeftWhateverHoldsThem) {
+  // Held on the stack, by a std::unique_ptr and by a raw pointer, all past
+  // the unit's stop: the manager frees none of them (a double free under the
+  // sanitizers), but nothing of theirs stays open or on disk.
+  TSwapFile memory(8);
+  memory.AppendRec(Rec(8, 1).data());
+  memory.FlushAll();  // gives it a temporary file
+  std::unique_ptr<TSwapFile> paged(TSwapFile::CreateNew(Path("paged.swp"), 8, 4, 2, 0.0f));
+  for (int r = 1; r <= 9; ++r) paged->AppendRec(Rec(8, r).data());
+  TSwapFile* raw = TSwapFile::Create(8);
+  const std::string pagedName = paged->FileName(), memoryName = memory.FileName();
   EXPECT_EQ(std::filesystem::path(memoryName).filename().string().rfind("SWP", 0), 0u) << memoryName;
   EXPECT_TRUE(std::filesystem::exists(pagedName));
   EXPECT_TRUE(std::filesystem::exists(memoryName));
-  EXPECT_EQ(SwapMngr->FileCount(), 2);
+  EXPECT_EQ(SwapMngr->FileCount(), 3);
+
   SwapfileUnitStop();
   EXPECT_EQ(SwapMngr, nullptr);
   EXPECT_EQ(SwapFilePrefix, "");
   EXPECT_FALSE(std::filesystem::exists(pagedName));
   EXPECT_FALSE(std::filesystem::exists(memoryName));
   EXPECT_EQ(Disk.OpenNow(), 0);
+  // Detached: empty and read-only, whatever is asked of them.
+  std::vector<uint8_t> got(8, 0x55);
+  for (TSwapFile* s : {&memory, paged.get(), raw}) {
+    EXPECT_EQ(s->Count(), 0);
+    EXPECT_FALSE(s->ReadRec(1, got.data()));
+    EXPECT_EQ(s->AppendRec(Rec(8, 2).data()), 0);
+    EXPECT_EQ(s->GetRecPtr(1), nullptr);
+    s->Clear();
+    s->FlushAll();
+    s->Commit();
+    EXPECT_EQ(s->RemoveWhere(0, [](int32_t, void*, uint32_t) { return true; }), 0);
+  }
+  // Their owners destroy them later, under a new manager that never knew them.
+  SwapfileUnitStart();
+  std::unique_ptr<TSwapFile> other(TSwapFile::Create(8));
+  paged.reset();
+  delete raw;
+  EXPECT_EQ(SwapMngr->FileCount(), 1);
+  EXPECT_EQ(SwapMngr->File(0), other.get());
 }
 
 TEST_F(SwapMngrTest, RemovingAFileThatIsNotListedChangesNothing) {

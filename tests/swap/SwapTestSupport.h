@@ -27,10 +27,14 @@ public:
   int FailTruncates = 0;
   // When >= 0, every write moves at most this many bytes (a full disk).
   int64_t WriteLimit = -1;
+  // Reads, writes and truncates are counted in IoCalls; the one that makes it
+  // FailIoCall fails (a write moves nothing, or half when FailIoShort).
+  int IoCalls = 0, FailIoCall = 0;
+  bool FailIoShort = false;
   // Names (full) that cannot be opened with write access / at all.
   std::set<std::string> WriteDenied, OpenDenied;
   // Overrides; -1 asks the platform.
-  int64_t PhysicalMemoryBytes = -1, FreeBytesValue = -1, FileSizeValue = -1;
+  int64_t PhysicalMemoryBytes = -1, AddressSpaceBytes = -1, FreeBytesValue = -1, FileSizeValue = -1;
   int64_t HandlesGranted = -1;
 
   // Counters.
@@ -52,7 +56,7 @@ public:
   }
   int64_t ReadAt(TDiskHandle H, int64_t Offset, void* Buf, int64_t Bytes) override {
     ++Reads;
-    if (Take(FailReads)) {  // fails halfway, leaving part of the buffer overwritten
+    if (TakeIoCall() | Take(FailReads)) {  // fails halfway, leaving part of the buffer overwritten
       real().ReadAt(H, Offset, Buf, Bytes / 2);
       return Refuse(int64_t{-1});
     }
@@ -60,14 +64,16 @@ public:
   }
   int64_t WriteAt(TDiskHandle H, int64_t Offset, const void* Buf, int64_t Bytes) override {
     ++Writes;
-    if (Take(FailWrites)) return Refuse(int64_t{-1});
+    const bool failCall = TakeIoCall();
+    if (Take(FailWrites) || (failCall && !FailIoShort)) return Refuse(int64_t{-1});
+    if (failCall) Bytes /= 2;
     if (WriteLimit >= 0 && Bytes > WriteLimit) Bytes = WriteLimit;
     const int64_t n = real().WriteAt(H, Offset, Buf, Bytes);
     if (n > 0) BytesWritten += n;
     return n;
   }
   bool Truncate(TDiskHandle H, int64_t Size) override {
-    return Take(FailTruncates) ? Refuse(false) : real().Truncate(H, Size);
+    return (TakeIoCall() | Take(FailTruncates)) ? Refuse(false) : real().Truncate(H, Size);
   }
   int64_t Size(TDiskHandle H) override { return real().Size(H); }
   bool Close(TDiskHandle H) override {
@@ -95,6 +101,9 @@ public:
   int64_t PhysicalMemory() override {
     return PhysicalMemoryBytes >= 0 ? PhysicalMemoryBytes : real().PhysicalMemory();
   }
+  int64_t AvailableAddressSpace() override {
+    return AddressSpaceBytes >= 0 ? AddressSpaceBytes : real().AvailableAddressSpace();
+  }
   uint32_t HandleCount(uint32_t Wanted) override {
     return HandlesGranted >= 0 ? static_cast<uint32_t>(HandlesGranted) : real().HandleCount(Wanted);
   }
@@ -105,6 +114,7 @@ public:
 private:
   static TSwapDisk& real() { return PlatformSwapDisk(); }
   static bool Take(int& n) { return n > 0 && n-- > 0; }
+  bool TakeIoCall() { return ++IoCalls == FailIoCall; }
   template <class T>
   T Refuse(T result) {
     error_ = 5;  // access denied, on either platform a plausible code
