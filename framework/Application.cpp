@@ -119,9 +119,9 @@ bool TApplication::ProcessMessage(MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   } catch (const std::exception& e) {
-    HandleException(&e);
+    HandleUnexpectedException(&e);
   } catch (...) {
-    HandleException(nullptr);
+    HandleUnexpectedException(nullptr);
   }
   return true;
 }
@@ -223,6 +223,9 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT message, WPARAM wPar
     }
   } catch (const std::exception& e) {
     HandleUnexpectedException(&e);
+    return 0;
+  } catch (...) {
+    HandleUnexpectedException(nullptr);
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

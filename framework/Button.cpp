@@ -35,8 +35,30 @@ void TButton::CreateParams(TCreateParams& p) {
   p.Id = id_;
 }
 
+LRESULT TButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDBLCLK:
+      secondPress_ = true;
+      DblClick();
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_KEYDOWN:
+      secondPress_ = false;
+      break;
+    case WM_LBUTTONUP: {
+      // The system button reports its click while it handles the release.
+      LRESULT r = TWinControl::WndProc(message, wParam, lParam);
+      secondPress_ = false;
+      return r;
+    }
+    default:
+      break;
+  }
+  return TWinControl::WndProc(message, wParam, lParam);
+}
+
 void TButton::CommandNotify(WORD code) {
-  if (code == BN_CLICKED) Click();
+  if (code == BN_CLICKED && !secondPress_) Click();
 }
 
 void TButton::Click() {

@@ -2,6 +2,10 @@
 // TButton: a push button (a standard "Button" window). A click raises
 // OnClick; with a ModalResult the click also sets its form's ModalResult,
 // which ends a modal form.
+//
+// The system button takes the second press of a double click for another
+// press and reports another click; here a double click is one OnClick (the
+// first press) and one OnDblClick (the second), as on every other control.
 
 #include "framework/WinControl.h"
 
@@ -25,6 +29,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void CommandNotify(WORD code) override;
 
 private:
@@ -32,4 +37,5 @@ private:
   bool cancel_ = false;
   int modalResult_ = 0;
   UINT_PTR id_ = 0;
+  bool secondPress_ = false;  // from a double click's second press to its release
 };

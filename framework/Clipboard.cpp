@@ -6,12 +6,31 @@
 
 #include "framework/WinText.h"
 
+#include "framework/Application.h"
+
 namespace {
 
+// The window that owns what this program puts on the clipboard: the system
+// refuses SetClipboardData after EmptyClipboard when the clipboard was opened
+// without one. The application's window; before it exists, a message-only
+// window of this unit.
+HWND ClipboardOwner() {
+  if (Application && Application->Handle()) return Application->Handle();
+  static HWND window = [] {
+    WNDCLASSEXW wc{sizeof wc};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TClipboardOwner";
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  }();
+  return window;
+}
+
 // Another program may hold the clipboard open for a moment.
-bool OpenClipboardPatiently() {
+bool OpenClipboardPatiently(HWND owner) {
   for (int attempt = 0; attempt < 10; ++attempt) {
-    if (OpenClipboard(nullptr)) return true;
+    if (OpenClipboard(owner)) return true;
     Sleep(10);
   }
   return false;
@@ -21,7 +40,7 @@ bool OpenClipboardPatiently() {
 
 std::optional<std::string> ClipboardText() {
   if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
-  if (!OpenClipboardPatiently()) return std::nullopt;
+  if (!OpenClipboardPatiently(nullptr)) return std::nullopt;
   std::optional<std::string> text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
@@ -46,7 +65,7 @@ bool SetClipboardText(std::string_view text) {
     std::memcpy(p, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     GlobalUnlock(block);
   }
-  if (!OpenClipboardPatiently()) {
+  if (!OpenClipboardPatiently(ClipboardOwner())) {
     GlobalFree(block);
     return false;
   }

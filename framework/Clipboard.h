@@ -9,6 +9,6 @@
 
 // The clipboard's text, or nothing when it holds none (or cannot be opened).
 std::optional<std::string> ClipboardText();
-// Replaces the clipboard's contents with the text; false when the clipboard
-// cannot be opened.
+// Replaces the clipboard's contents with the text, owned by the application's
+// window; false when the clipboard cannot be opened or refuses the text.
 bool SetClipboardText(std::string_view text);

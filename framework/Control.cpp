@@ -198,7 +198,9 @@ POINT TControl::ScreenToClient(POINT p) const {
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft) clicked_ = true;
+  // The second press of a double click raised DblClick; its release is no
+  // click of its own.
+  if (button == mbLeft) clicked_ = !shift.Contains(ssDouble);
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 

@@ -10,7 +10,9 @@
 //
 // Clicks: a left button pressed and released over the same control is a
 // click; the parent captures the mouse in between, so the release is seen
-// even outside the control.
+// even outside the control. A double click gives one OnClick (from the first
+// press and release) and one OnDblClick (at the second press, which is
+// reported to MouseDown with ssDouble): its second release clicks nothing.
 
 #include <windows.h>
 

@@ -88,10 +88,17 @@ struct WindowList {
   std::vector<HWND> windows;
 };
 
-BOOL CALLBACK DisableWindow(HWND window, LPARAM param) {
+// Called by the system: nothing may be thrown back through it. A window that
+// cannot be listed (no memory) is left enabled, so that it is not left
+// disabled for good; the enumeration stops there.
+BOOL CALLBACK DisableWindow(HWND window, LPARAM param) noexcept {
   auto* list = reinterpret_cast<WindowList*>(param);
   if (window != list->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
-    list->windows.push_back(window);
+    try {
+      list->windows.push_back(window);
+    } catch (...) {
+      return FALSE;
+    }
     EnableWindow(window, FALSE);
   }
   return TRUE;

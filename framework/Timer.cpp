@@ -18,7 +18,9 @@ std::set<TTimer*>& LiveTimers() {
 LRESULT CALLBACK UtilityWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) {
     auto* timer = reinterpret_cast<TTimer*>(wParam);
-    if (LiveTimers().count(timer)) {
+    // A tick queued before the timer was stopped (disabled, its interval or
+    // handler cleared) finds it no longer running and does nothing.
+    if (LiveTimers().count(timer) && timer->Running()) {
       try {
         timer->Timer();
       } catch (const std::exception& e) {

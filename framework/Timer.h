@@ -3,7 +3,8 @@
 // the message loop (a window-message timer of a hidden utility window), so
 // ticks arrive only while messages are processed and never concurrently with
 // other work. The timer runs only with Enabled true, Interval above 0 and
-// OnTimer assigned; changing any of them restarts the countdown.
+// OnTimer assigned; changing any of them restarts the countdown. A stopped
+// timer raises nothing, not even for a tick that was already queued.
 
 #include <cstdint>
 

@@ -181,6 +181,9 @@ TEST_F(EditWindow, MaxLengthAndReadOnlyLimitTyping) {
 
 TEST_F(EditWindow, EveryPasteAndCutAsksTheControl) {
   ASSERT_TRUE(SetClipboardText("Ő7"));
+  // The system refuses clipboard data from a program that opened it without
+  // an owner window.
+  EXPECT_EQ(GetClipboardOwner(), Application->Handle());
   first->PasteFromClipboard();
   EXPECT_EQ(first->Text(), "Ő7");
   TypeText(first->Handle(), L"\x16");  // Ctrl+V

@@ -1,6 +1,6 @@
 // Forms, graphic controls and timers in real windows: the life cycle events
-// in their order, painting, mouse routing to the topmost control, clicks,
-// timers, and exceptions kept inside the window procedure.
+// in their order, painting, mouse routing to the topmost control, clicks and
+// double clicks, timers, and exceptions kept inside the window procedures.
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "WindowTest.h"
+#include "TestTime.h"
 #include "framework/Application.h"
+#include "framework/Button.h"
 #include "framework/CustomForm.h"
+#include "framework/Edit.h"
 #include "framework/Label.h"
 #include "framework/LayoutParser.h"
 #include "framework/LayoutWriter.h"
@@ -47,7 +50,10 @@ public:
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
   void FormCreate(TObject*) { events.push_back(Box ? "create with fields" : "create without fields"); }
-  void FormDestroy(TObject*) { events.push_back(Over ? "destroy with fields" : "destroy without fields"); }
+  void FormDestroy(TObject*) {
+    if (throwOnDestroy) throw 42;  // not a std::exception
+    events.push_back(Over ? "destroy with fields" : "destroy without fields");
+  }
   void FormShow(TObject*) {
     events.push_back(IsWindowVisible(Handle()) ? "show after visible" : "show before visible");
   }
@@ -71,6 +77,7 @@ public:
   TPanel* Panel1 = nullptr;
   int ticks = 0;
   bool throwOnClick = false;
+  bool throwOnDestroy = false;
 };
 
 class FormWindow : public ::testing::Test {
@@ -165,18 +172,77 @@ TEST_F(FormWindow, AClickNeedsPressAndReleaseOnTheSameControl) {
   EXPECT_EQ(events.size(), 2u);
 }
 
-TEST_F(FormWindow, AnExceptionInAHandlerStaysInsideTheWindowProcedure) {
+TEST_F(FormWindow, ADoubleClickIsOneClickAndOneDoubleClickOnEveryControl) {
   ShowAndPaint();
-  form->throwOnClick = true;
+  auto* button = new TButton(form);
+  button->SetBounds(10, 150, 75, 25);
+  button->SetParent(form);
+  auto* edit = new TEdit(form);
+  edit->SetBounds(100, 150, 80, 21);
+  edit->SetParent(form);
+  struct TCounter : TObject {
+    int clicks = 0, doubleClicks = 0;
+    void Click(TObject*) { ++clicks; }
+    void DblClick(TObject*) { ++doubleClicks; }
+  };
+  struct Case {
+    const char* name;
+    TControl* control;
+    HWND window;  // where the mouse messages go
+    int x, y;
+  } cases[] = {
+      {"label", form->Over, form->Handle(), 35, 33},
+      {"panel", form->Panel1, form->Panel1->Handle(), 10, 10},
+      {"button", button, button->Handle(), 10, 10},
+      {"edit", edit, edit->Handle(), 5, 5},
+  };
+  for (const Case& c : cases) {
+    TCounter counter;
+    c.control->OnClick = TNotifyEvent::Of<&TCounter::Click>(&counter);
+    c.control->OnDblClick = TNotifyEvent::Of<&TCounter::DblClick>(&counter);
+    const LPARAM at = MAKELPARAM(c.x, c.y);
+    SendMessageW(c.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(c.window, WM_LBUTTONUP, 0, at);
+    SendMessageW(c.window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(c.window, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(counter.clicks, 1) << c.name;
+    EXPECT_EQ(counter.doubleClicks, 1) << c.name;
+    // A click after it counts as usual.
+    SendMessageW(c.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(c.window, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(counter.clicks, 2) << c.name;
+    c.control->OnClick = {};
+    c.control->OnDblClick = {};
+  }
+}
+
+TEST_F(FormWindow, NoExceptionLeavesAWindowProcedure) {
+  ShowAndPaint();
   TExceptionEvent saved = Application->OnException;
   struct TSink : TObject {
-    std::string text;
-    void Take(TObject*, const std::exception* e) { text = e ? e->what() : "?"; }
+    std::vector<std::string> texts;
+    void Take(TObject*, const std::exception* e) { texts.push_back(e ? e->what() : "unknown"); }
   } sink;
   Application->OnException = TExceptionEvent::Of<&TSink::Take>(&sink);
+  // A form's window procedure.
+  form->throwOnClick = true;
   Click(35, 33);
+  // The application window's, with something that is no std::exception: a
+  // form released there fails in its OnDestroy.
+  form->throwOnDestroy = true;
+  Application->Release(form);
+  Pump(ScaledMs(50));
+  form->throwOnDestroy = false;
+  // A timer's.
+  form->Ticker->SetOnTimer(TNotifyEvent::Of<&TTestForm::LabelClick>(form));
+  form->Ticker->SetEnabled(true);
+  WaitUntil([&] { return sink.texts.size() >= 3; }, 2000);
+  form->Ticker->SetEnabled(false);
   Application->OnException = saved;
-  EXPECT_EQ(sink.text, "click failed");
+  ASSERT_GE(sink.texts.size(), 3u);
+  EXPECT_EQ(sink.texts[0], "click failed");
+  EXPECT_EQ(sink.texts[1], "unknown");
+  EXPECT_EQ(sink.texts[2], "click failed");
 }
 
 TEST_F(FormWindow, TimersTickThroughTheMessageLoopOnlyWhileEnabled) {
@@ -187,6 +253,14 @@ TEST_F(FormWindow, TimersTickThroughTheMessageLoopOnlyWhileEnabled) {
   form->Ticker->SetEnabled(false);
   int seen = form->ticks;
   Pump(150);
+  EXPECT_EQ(form->ticks, seen);
+  // A tick that was queued before the timer was disabled does nothing.
+  form->Ticker->SetEnabled(true);
+  HWND timers = FindWindowExW(HWND_MESSAGE, nullptr, L"TTimerWindow", nullptr);
+  ASSERT_NE(timers, nullptr);
+  PostMessageW(timers, WM_TIMER, reinterpret_cast<WPARAM>(form->Ticker), 0);
+  form->Ticker->SetEnabled(false);
+  Pump(ScaledMs(50));
   EXPECT_EQ(form->ticks, seen);
   // A tick already queued for a timer that is then destroyed goes nowhere.
   form->Ticker->SetEnabled(true);
