@@ -241,6 +241,13 @@ void Launcher::Click(Point p) const {
   PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
+void Launcher::DoubleClick(Point p) const {
+  Click(p);
+  HWND window = Window();
+  PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+}
+
 HWND Launcher::FindVisible(const wchar_t* className) const {
   std::vector<HWND> found = WindowsOf(info_.dwProcessId, className, true);
   return found.empty() ? nullptr : found.front();

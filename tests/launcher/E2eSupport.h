@@ -89,6 +89,9 @@ class Launcher {
   bool WaitShown(DWORD milliseconds = 15000) const;
   void MoveTo(Point p) const;
   void Click(Point p) const;
+  // Two clicks within the double-click time: the second press arrives as a
+  // double click, as the system reports it.
+  void DoubleClick(Point p) const;
   // A top-level window of this process of the class, visible; null if none.
   HWND FindVisible(const wchar_t* className) const;
   HWND WaitVisible(const wchar_t* className, DWORD milliseconds) const;

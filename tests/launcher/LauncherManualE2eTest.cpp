@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "E2eSupport.h"
+#include "TestTime.h"
 #include "common/DemoLog.h"
 #include "common/Paths.h"
 #include "common/Registry.h"
@@ -60,6 +61,17 @@ TEST_F(Manual, WithAReaderKeyItOpensAtOnce) {
     EXPECT_FALSE(asked) << "no question with a reader present";
     EXPECT_EQ(Details(ReadLog(medium.LogPath()), L"pdfview.exe", L"open").back(), ManualPath());
   }
+}
+
+TEST_F(Manual, ADoubleClickOpensItOnce) {
+  RegisterViewer(medium);
+  demo::CreateKey(HKEY_LOCAL_MACHINE, ReaderKey);
+  Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+  ASSERT_TRUE(launcher.WaitShown());
+  launcher.DoubleClick(ManualEntry);
+  ASSERT_TRUE(WaitUntil([&] { return Opened() > 0; }, ScaledMs(5000)));
+  Sleep(ScaledMs(2000));  // room for a second viewer to show up
+  EXPECT_EQ(Opened(), 1u);
 }
 
 TEST_F(Manual, DecliningTheReaderStillHandsTheDocumentToTheShell) {

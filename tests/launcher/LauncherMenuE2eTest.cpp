@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "E2eSupport.h"
+#include "TestTime.h"
 
 namespace e2e {
 namespace {
@@ -93,6 +94,19 @@ TEST_F(Menu, ASecondTutorialEndsTheRunningPlayerAndStartsOneSecondLater) {
   EXPECT_EQ(Details(log, L"scplayer.exe", L"play"),
             (std::vector<std::wstring>{demo + L"gerenda.scm", demo + L"keret.scm"}));
   EXPECT_EQ(CountOf(log, L"korvex.exe", L"start"), 0u) << "the decoy beside the medium's folder ran";
+}
+
+TEST_F(Menu, ADoubleClickedTutorialStartsItsPlayerOnce) {
+  Launcher launcher(medium.InstallProbe(), medium.WorkFolder(), L"/tutorials");
+  ASSERT_TRUE(launcher.WaitShown());
+  launcher.DoubleClick(FirstTutorial);
+  ASSERT_NE(WaitForLog(L"scplayer.exe", L"play", 1, ScaledMs(8000)), 0u);
+  // A second click would have told this player to quit and, a second later,
+  // started another.
+  Sleep(ScaledMs(2500));
+  const auto log = ReadLog(medium.LogPath());
+  EXPECT_EQ(CountOf(log, L"scplayer.exe", L"start"), 1u);
+  EXPECT_EQ(CountOf(log, L"scplayer.exe", L"end"), 0u);
 }
 
 TEST_F(Menu, AVideoLeavesTheTutorialPlayerAloneAndKilepesEndsBoth) {
