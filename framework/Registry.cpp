@@ -36,7 +36,10 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
     rc = RegOpenKeyExW(base, Wide(sub).c_str(), 0, access_, &result);
   }
   if (rc != ERROR_SUCCESS) return false;
-  std::string path = base == currentKey_ && currentKey_ ? currentPath_ + "\\" + sub : sub;
+  // The path from the root; the open key may be the root itself.
+  std::string path = sub;
+  if (currentKey_ && base == currentKey_ && !currentPath_.empty())
+    path = sub.empty() ? currentPath_ : currentPath_ + "\\" + sub;
   CloseKey();
   currentKey_ = result;
   currentPath_ = path;

@@ -29,6 +29,54 @@ TEST_F(RegistryAccessor, OpensWithOrWithoutCreating) {
   EXPECT_EQ(reg.CurrentPath(), kBase);
 }
 
+TEST_F(RegistryAccessor, PathsStartAtTheRootOrAtTheOpenKey) {
+  const std::string base = kBase, abs = std::string("\\") + kBase;
+  TRegistry reg;
+  struct Step {
+    std::string key;
+    bool create, opens;
+    std::string path;  // CurrentPath afterwards
+  } steps[] = {
+      {base + "\\A\\", true, true, base + "\\A"},  // a trailing backslash is dropped
+      {"B", true, true, base + "\\A\\B"},          // relative to the open key
+      {"", false, true, base + "\\A\\B"},          // the open key itself
+      {"Missing", false, false, base + "\\A\\B"},  // a failed open keeps the key open
+      {abs + "\\A", false, true, base + "\\A"},     // absolute while a key is open
+      {"\\", false, true, ""},                     // the root
+      {base + "\\A", false, true, base + "\\A"},   // relative to the root, open
+  };
+  for (const Step& s : steps) {
+    EXPECT_EQ(reg.OpenKey(s.key, s.create), s.opens) << s.key;
+    EXPECT_EQ(reg.CurrentPath(), s.path) << s.key;
+  }
+  ASSERT_TRUE(reg.OpenKey(abs + "\\A", false));
+  EXPECT_TRUE(reg.KeyExists("B"));
+  EXPECT_FALSE(reg.KeyExists(abs + "\\B"));
+  EXPECT_TRUE(reg.DeleteKey("B"));
+  EXPECT_FALSE(reg.KeyExists(abs + "\\A\\B"));
+  // Another root closes the open key; paths then start there.
+  reg.SetRootKey(HKEY_LOCAL_MACHINE);
+  EXPECT_EQ(reg.CurrentKey(), nullptr);
+  EXPECT_EQ(reg.CurrentPath(), "");
+  EXPECT_FALSE(reg.KeyExists(base + "\\A"));
+  reg.SetRootKey(HKEY_CURRENT_USER);
+  EXPECT_TRUE(reg.KeyExists(base + "\\A"));
+}
+
+TEST_F(RegistryAccessor, AKeyOpenedForReadingRefusesWrites) {
+  TRegistry setup;
+  ASSERT_TRUE(setup.OpenKey(kBase, true));
+  setup.WriteString("Kept", "érték");
+  setup.CloseKey();
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKeyReadOnly(kBase));
+  EXPECT_EQ(reg.Access(), static_cast<REGSAM>(KEY_ALL_ACCESS));  // for the next key
+  EXPECT_EQ(reg.ReadString("Kept"), "érték");
+  EXPECT_THROW(reg.WriteString("Kept", "x"), ERegistryException);
+  EXPECT_FALSE(reg.DeleteValue("Kept"));
+  EXPECT_EQ(reg.ReadString("Kept"), "érték");
+}
+
 TEST_F(RegistryAccessor, TextsKeepTheirHungarianLetters) {
   TRegistry reg;
   reg.SetLazyWrite(false);
@@ -67,3 +115,4 @@ TEST_F(RegistryAccessor, ValuesAreDeletedAndTypesChecked) {
 }
 
 }  // namespace
+
