@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "framework/MessageDlg.h"
@@ -174,11 +175,17 @@ void TApplication::FormActivated(TCustomForm* form) { activeForm_ = form; }
 void TApplication::FormDestroyed(TCustomForm* form) {
   if (activeForm_ == form) activeForm_ = nullptr;
   if (mainForm_ == form) mainForm_ = nullptr;
+  std::erase(released_, form);
 }
 
 void TApplication::Release(TCustomForm* form) {
-  if (handle_) PostMessageW(handle_, kReleaseForm, 0, reinterpret_cast<LPARAM>(form));
-  else TComponent::Free(form);
+  if (!handle_) {
+    TComponent::Free(form);
+    return;
+  }
+  if (std::find(released_.begin(), released_.end(), form) != released_.end()) return;
+  released_.push_back(form);
+  PostMessageW(handle_, kReleaseForm, 0, reinterpret_cast<LPARAM>(form));
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -187,12 +194,12 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT message, WPARAM wPar
   try {
     switch (message) {
       case kReleaseForm: {
+        // Only a form still waiting: one freed meanwhile has left the list.
         auto* form = reinterpret_cast<TCustomForm*>(lParam);
-        for (int i = 0; i < app->ComponentCount(); ++i) {
-          if (app->Components(i) == form) {
-            TComponent::Free(form);
-            break;
-          }
+        auto it = std::find(app->released_.begin(), app->released_.end(), form);
+        if (it != app->released_.end()) {
+          app->released_.erase(it);
+          TComponent::Free(form);
         }
         return 0;
       }

@@ -17,6 +17,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "framework/Component.h"
 #include "framework/Event.h"
@@ -64,7 +65,8 @@ public:
   void Restore();
   void FormActivated(TCustomForm* form);
   void FormDestroyed(TCustomForm* form);
-  // Frees the form once the current message is done.
+  // Frees the form once the current message is done (owned by the
+  // application or by nobody; a form freed in between is forgotten).
   void Release(TCustomForm* form);
 
 private:
@@ -77,6 +79,7 @@ private:
   std::string title_;
   TCustomForm* mainForm_ = nullptr;    // owned (as a component), not separately
   TCustomForm* activeForm_ = nullptr;  // not owned
+  std::vector<TCustomForm*> released_;  // waiting to be freed; not owned until then
   bool terminated_ = false;
 };
 

@@ -13,6 +13,11 @@ const TEnumInfo& AlignmentInfo() {
   return info;
 }
 
+const TEnumInfo& AnchorKindInfo() {
+  static const TEnumInfo info("TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"});
+  return info;
+}
+
 const TClassInfo& TControl::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<TControl>("TControl", &TComponent::StaticClassInfo())
@@ -23,6 +28,8 @@ const TClassInfo& TControl::StaticClassInfo() {
           .Int("Height", &TControl::Height, &TControl::SetHeight)
           .Stored(&TControl::IsBoundsStored)
           .Enum<TAlign>("Align", AlignInfo(), &TControl::Align, &TControl::SetAlign, alNone)
+          .SetOf<TAnchorKind>("Anchors", AnchorKindInfo(), &TControl::Anchors, &TControl::SetAnchors,
+                              TAnchors{akLeft, akTop})
           .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
           .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
           .Build();

@@ -63,6 +63,8 @@ public:
   virtual void SetEnabled(bool enabled);
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors value) { anchors_ = value; }
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
@@ -152,6 +154,7 @@ private:
   bool visible_ = true;
   bool enabled_ = true;
   TAlign align_ = alNone;
+  TAnchors anchors_{akLeft, akTop};
   std::string caption_;
   TColor color_ = clBtnFace;
   bool parentColor_ = true;

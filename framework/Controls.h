@@ -12,6 +12,10 @@ class TEnumInfo;
 enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
+// The edges of its parent a control keeps its distance to when the parent's
+// client area changes size (see TWinControl).
+enum TAnchorKind : uint8_t { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
 
 // Shift 1, Alt 2, Ctrl 4 in the low bits, then the mouse buttons held.
 enum TShiftFlag : uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -26,6 +30,7 @@ using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
 
 const TEnumInfo& AlignInfo();
 const TEnumInfo& AlignmentInfo();
+const TEnumInfo& AnchorKindInfo();
 
 // Modal results, as buttons and dialogs return them.
 enum TModalResult : int {

@@ -25,6 +25,16 @@ const TEnumInfo& PositionInfo() {
   return info;
 }
 
+const TEnumInfo& FormStyleInfo() {
+  static const TEnumInfo info("TFormStyle", {"fsNormal", "fsStayOnTop"});
+  return info;
+}
+
+const TEnumInfo& WindowStateInfo() {
+  static const TEnumInfo info("TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"});
+  return info;
+}
+
 const TClassInfo& TCustomForm::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<TCustomForm>("TCustomForm", &TWinControl::StaticClassInfo())
@@ -39,13 +49,18 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
           .Int("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
           .Color("Color", &TControl::Color, &TControl::SetColor, clBtnFace)
           .Object("Font", &TControl::Font)
+          .Enum<TFormStyle>("FormStyle", FormStyleInfo(), &TCustomForm::FormStyle, &TCustomForm::SetFormStyle,
+                            fsNormal)
           .Str("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon, std::string())
           .Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
           .Bool("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder, false)
           .Enum<TPosition>("Position", PositionInfo(), &TCustomForm::Position, &TCustomForm::SetPosition,
                            poDesigned)
           .Bool("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled, true)
+          .Enum<TWindowState>("WindowState", WindowStateInfo(), &TCustomForm::WindowState,
+                              &TCustomForm::SetWindowState, wsNormal)
           .Event("OnActivate", &TCustomForm::OnActivate)
+          .Event("OnCanResize", &TCustomForm::OnCanResize)
           .Event("OnClick", &TControl::OnClick)
           .Event("OnClose", &TCustomForm::OnClose)
           .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
@@ -60,6 +75,7 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
           .Event("OnMouseDown", &TControl::OnMouseDown)
           .Event("OnMouseMove", &TControl::OnMouseMove)
           .Event("OnMouseUp", &TControl::OnMouseUp)
+          .Event("OnPaint", &TCustomForm::OnPaint)
           .Event("OnResize", &TCustomForm::OnResize)
           .Event("OnShow", &TCustomForm::OnShow)
           .Build();
@@ -158,8 +174,12 @@ void TCustomForm::Loaded() {
 }
 
 void TCustomForm::AfterConstruction() {
-  if (OnCreate) OnCreate(this);
+  DoCreate();
   if (Visible()) VisibleChanged();
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
 }
 
 void TCustomForm::BeforeDestruction() {
@@ -189,6 +209,42 @@ void TCustomForm::SetBorderIcons(TBorderIcons value) {
   }
 }
 
+void TCustomForm::SetFormStyle(TFormStyle value) {
+  if (value == formStyle_) return;
+  formStyle_ = value;
+  if (handle_ && !Parent())
+    SetWindowPos(handle_, value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TCustomForm::WindowState() const {
+  if (!handle_ || !IsWindowVisible(handle_)) return windowState_;
+  if (IsIconic(handle_)) return wsMinimized;
+  if (IsZoomed(handle_)) return wsMaximized;
+  return wsNormal;
+}
+
+void TCustomForm::SetWindowState(TWindowState value) {
+  windowState_ = value;
+  if (!handle_ || !IsWindowVisible(handle_) || WindowState() == value) return;
+  ShowWindow(handle_, value == wsMinimized ? SW_MINIMIZE : value == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void TCustomForm::SetParent(TWinControl* parent) {
+  bool hadWindow = handle_ != nullptr;
+  TWinControl::SetParent(parent);
+  if (!hadWindow) return;
+  // A window of the wrong kind (top-level or child) is made again; leaving an
+  // old parent has already destroyed it.
+  bool child = handle_ && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) != 0;
+  if (!handle_ || child != (Parent() != nullptr)) {
+    DestroyHandle();
+    if (Parent() && !Parent()->HandleAllocated()) return;  // made with the parent's window
+    HandleNeeded();
+  }
+  if (Visible() && !IsWindowVisible(handle_)) ShowWindow(handle_, SW_SHOWNA);
+}
+
 void TCustomForm::SetAutoSize(bool value) {
   autoSize_ = value;
   ApplyAutoSize();
@@ -209,11 +265,11 @@ void TCustomForm::FormStyles(DWORD& style, DWORD& exStyle) const {
     if (borderIcons_.Contains(biMaximize)) icons |= WS_MAXIMIZEBOX;
   }
   switch (borderStyle_) {
-    case bsNone: style |= WS_POPUP; break;
+    case bsNone: style |= Parent() ? 0 : WS_POPUP; break;
     case bsSingle: style |= WS_CAPTION | WS_BORDER | icons; break;
     case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME | icons; break;
     case bsDialog:
-      style |= WS_POPUP | WS_CAPTION | (icons & WS_SYSMENU);
+      style |= (Parent() ? 0 : WS_POPUP) | WS_CAPTION | (icons & WS_SYSMENU);
       exStyle |= WS_EX_DLGMODALFRAME;
       break;
     case bsToolWindow:
@@ -226,6 +282,8 @@ void TCustomForm::FormStyles(DWORD& style, DWORD& exStyle) const {
       break;
   }
   if (!Enabled()) style |= WS_DISABLED;
+  if (Parent()) style |= WS_CHILD;
+  else if (formStyle_ == fsStayOnTop) exStyle |= WS_EX_TOPMOST;
 }
 
 void TCustomForm::CreateParams(TCreateParams& p) {
@@ -237,7 +295,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   p.Y = top_;
   p.Width = outer.cx;
   p.Height = outer.cy;
-  p.Parent = Application ? Application->Handle() : nullptr;  // the owner window
+  if (Parent()) p.Parent = Parent()->Handle();
+  else p.Parent = Application ? Application->Handle() : nullptr;  // the owner window
 }
 
 SIZE TCustomForm::OuterSize(int clientWidth, int clientHeight) const {
@@ -335,7 +394,17 @@ void TCustomForm::SetClientHeight(int value) {
   SetBounds(left_, top_, outer.cx, outer.cy);
 }
 
+bool TCustomForm::CanResize(int& newWidth, int& newHeight) {
+  bool resize = true;
+  if (OnCanResize) OnCanResize(this, newWidth, newHeight, resize);
+  return resize;
+}
+
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
+  if (!Loading() && !CanResize(width, height)) {
+    width = width_;
+    height = height_;
+  }
   left_ = left;
   top_ = top;
   width_ = std::max(0, width);
@@ -374,12 +443,21 @@ void TCustomForm::VisibleChanged() {
     if (!positioned_) ApplyPosition();
     DoShow();
     if (!Visible()) return;  // OnShow hid the form again
+    if (Parent()) {
+      ShowWindow(handle_, SW_SHOWNA);
+      if (formStyle_ == fsStayOnTop)
+        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      return;
+    }
     if (Application && Application->MainForm() == this) Application->MainFormShowing(true);
-    ShowWindow(handle_, SW_SHOWNORMAL);
+    ShowWindow(handle_, windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
+                        : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                                                      : SW_SHOWNORMAL);
     if (modal_ || (Application && Application->MainForm() == this)) SetForegroundWindow(handle_);
   } else {
     if (!handle_ || !IsWindowVisible(handle_)) return;
     DoHide();
+    windowState_ = WindowState();
     ShowWindow(handle_, SW_HIDE);
     if (Application && Application->MainForm() == this) Application->MainFormShowing(false);
   }
@@ -391,6 +469,10 @@ void TCustomForm::DoShow() {
 
 void TCustomForm::DoHide() {
   if (OnHide) OnHide(this);
+}
+
+void TCustomForm::Resize() {
+  if (OnResize) OnResize(this);
 }
 
 bool TCustomForm::CloseQuery() {
@@ -496,7 +578,17 @@ void TCustomForm::Activated() {
   ::SetFocus(target);
 }
 
-void TCustomForm::Paint(TCanvas&) {}
+void TCustomForm::Paint(TCanvas& canvas) {
+  if (!OnPaint) return;
+  paintCanvas_ = &canvas;
+  try {
+    OnPaint(this);
+  } catch (...) {
+    paintCanvas_ = nullptr;
+    throw;
+  }
+  paintCanvas_ = nullptr;
+}
 
 LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -518,6 +610,8 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT w, c;
         GetWindowRect(handle_, &w);
         GetClientRect(handle_, &c);
+        if (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD)
+          MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&w), 2);
         bool resized = c.right != clientWidth_ || c.bottom != clientHeight_;
         left_ = w.left;
         top_ = w.top;
@@ -525,7 +619,7 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         height_ = w.bottom - w.top;
         clientWidth_ = c.right;
         clientHeight_ = c.bottom;
-        if (resized && OnResize) OnResize(this);
+        if (resized) Resize();
       }
       return r;
     }

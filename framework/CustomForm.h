@@ -15,7 +15,15 @@
 //
 // Sizes: a form's layout records its client size (ClientWidth, ClientHeight);
 // Width and Height are the outer size. With AutoSize the client area fits the
-// visible controls. Forms are laid out in pixels: nothing is scaled.
+// visible controls. Forms are laid out in pixels: nothing is scaled. Every
+// SetBounds outside of loading asks CanResize (OnCanResize), which may change
+// the new size or refuse it (the size then stays).
+//
+// Parents: a form without a parent is a top-level window owned by the
+// application window. A form given a parent control becomes a child window of
+// it (its bounds are then in the parent's client coordinates, and it is shown
+// without being activated); an existing window is made again for the change,
+// and WindowCreated() runs again.
 //
 // Closing: Close() asks OnCloseQuery, then OnClose decides the action (hide
 // by default). Closing the application's main form ends the application. In a
@@ -34,8 +42,13 @@ enum TPosition : uint8_t {
   poMainFormCenter, poOwnerFormCenter
 };
 enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
+// fsStayOnTop: a top-level form stays above all windows that are not, a
+// child form is put above its siblings whenever it is shown.
+enum TFormStyle : uint8_t { fsNormal, fsStayOnTop };
+enum TWindowState : uint8_t { wsNormal, wsMinimized, wsMaximized };
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+using TCanResizeEvent = TEvent<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
 class TCustomForm : public TWinControl {
 public:
@@ -69,6 +82,11 @@ public:
   void SetBorderIcons(TBorderIcons value);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition value) { position_ = value; }
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle value);
+  // The window's state while it is shown; the state it is shown in otherwise.
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
   bool Scaled() const { return scaled_; }
@@ -85,6 +103,7 @@ public:
   void SetClientWidth(int value);
   void SetClientHeight(int value);
   void SetBounds(int left, int top, int width, int height) override;
+  void SetParent(TWinControl* parent) override;
   bool IsBoundsStored() const override { return false; }
   POINT ClientOrigin() const override;
   bool Showing() const override;
@@ -104,17 +123,23 @@ public:
   // Moves the focus to the next (or previous) control that takes Tab.
   void SelectNext(TWinControl* current, bool forward);
 
+  // The canvas of the paint in progress (OnPaint), else null; not owned.
+  TCanvas* Canvas() const { return paintCanvas_; }
+
   // Whether the message loop lets the system's dialog navigation handle keys
   // for this window (Tab, arrows, Enter, Esc, mnemonics).
   virtual bool UsesDialogNavigation() const { return false; }
 
   TNotifyEvent OnActivate;
+  TCanResizeEvent OnCanResize;
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
   TNotifyEvent OnCreate;
   TNotifyEvent OnDeactivate;
   TNotifyEvent OnDestroy;
   TNotifyEvent OnHide;
+  // Raised while the form paints, after its background: draw on Canvas().
+  TNotifyEvent OnPaint;
   TNotifyEvent OnResize;
   TNotifyEvent OnShow;
 
@@ -125,11 +150,17 @@ protected:
   void VisibleChanged() override;
   void Paint(TCanvas& canvas) override;
   void Loaded() override;
+  // Raises OnCreate (AfterConstruction).
+  virtual void DoCreate();
   virtual void DoShow();
   virtual void DoHide();
+  // Raises OnResize.
+  virtual void Resize();
   virtual bool CloseQuery();
-  // The window styles of the border and border icons.
-  void FormStyles(DWORD& style, DWORD& exStyle) const;
+  virtual bool CanResize(int& newWidth, int& newHeight);
+  // The window styles of the border, the border icons, the form style and
+  // the parent; descendants may change them (the outer size follows).
+  virtual void FormStyles(DWORD& style, DWORD& exStyle) const;
   // The outer size for a client size with this form's border.
   SIZE OuterSize(int clientWidth, int clientHeight) const;
   void ApplyAutoSize();
@@ -141,6 +172,9 @@ private:
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;
+  TFormStyle formStyle_ = fsNormal;
+  TWindowState windowState_ = wsNormal;
+  TCanvas* paintCanvas_ = nullptr;
   bool autoSize_ = false;
   bool scaled_ = true;
   bool keyPreview_ = false;
@@ -166,3 +200,5 @@ public:
 const TEnumInfo& FormBorderStyleInfo();
 const TEnumInfo& BorderIconInfo();
 const TEnumInfo& PositionInfo();
+const TEnumInfo& FormStyleInfo();
+const TEnumInfo& WindowStateInfo();

@@ -66,6 +66,16 @@ TPropValue Convert(const TPropInfo& p, const TLayoutValue& v, TPersistent& root,
   Fail("invalid value for property " + p.Name, line);
 }
 
+// A second form of a class owned by the same owner is named "Name_1", a
+// third "Name_2", and so on: component names are unique per owner.
+std::string FreeRootName(const TComponent& root, const std::string& name) {
+  if (!root.Owner() || !root.Owner()->FindComponent(name)) return name;
+  for (int n = 1;; ++n) {
+    std::string candidate = name + "_" + std::to_string(n);
+    if (!root.Owner()->FindComponent(candidate)) return candidate;
+  }
+}
+
 struct Reader {
   TComponent& root;
   std::vector<TComponent*> read;
@@ -137,7 +147,7 @@ void TLayoutReader::ReadRoot(TComponent& root, const TLayoutNode& node) {
   bool wasLoading = root.Loading();
   root.SetLoading(true);
   try {
-    if (root.Name().empty()) root.SetName(node.Name);
+    if (root.Name().empty()) root.SetName(FreeRootName(root, node.Name));
     for (const auto& prop : node.Props) SetProperty(root, prop, root);
     for (const auto& child : node.Children) r.Object(child, root);
   } catch (...) {

@@ -1,7 +1,9 @@
 #pragma once
 // TLayoutReader: applies a parsed layout to a root component (a form).
 //
-// The root's own properties are set first; then each nested object is created
+// A root without a name takes the layout's (with "_1", "_2", ... when its
+// owner already has a component of that name). The root's own properties are
+// set first; then each nested object is created
 // by class name through TClassRegistry, owned by the root, named, nested in
 // the component whose object encloses it, and given its properties; the
 // root's field of that name is filled in. An "inherited" object, or an object

@@ -186,9 +186,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (RouteMouse(message, wParam, lParam)) return 0;
       break;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != handle_ && mouseControl_) {
-        mouseControl_->clicked_ = false;
-        mouseControl_ = nullptr;
+      if (reinterpret_cast<HWND>(lParam) != handle_) {
+        if (mouseControl_) {
+          mouseControl_->clicked_ = false;
+          mouseControl_ = nullptr;
+        }
+        if (OnCaptureLost) OnCaptureLost(this);
       }
       break;
     case WM_SETFOCUS:
@@ -243,7 +246,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_SIZE:
-      if (OwnClass()) AlignControls();
+      if (OwnClass() && wParam != SIZE_MINIMIZED) {
+        AnchorControls(LOWORD(lParam), HIWORD(lParam));
+        AlignControls();
+      }
       break;
     default:
       break;
@@ -436,6 +442,34 @@ void TWinControl::AlignControls() {
     c->align_ = alNone;  // no re-entrant layout while the bounds change
     c->SetBounds(l, t, std::max(0, w), std::max(0, h));
     c->align_ = keep;
+  }
+}
+
+void TWinControl::AnchorControls(int clientWidth, int clientHeight) {
+  SIZE before = anchorSize_;
+  anchorSize_ = SIZE{clientWidth, clientHeight};
+  if (before.cx < 0) return;
+  int dx = clientWidth - before.cx, dy = clientHeight - before.cy;
+  if (dx == 0 && dy == 0) return;
+  // A copy: moving a child may run code that changes the list.
+  std::vector<TControl*> children = controls_;
+  for (TControl* c : children) {
+    TAnchors a = c->Anchors();
+    if (c->Align() != alNone || a == TAnchors{akLeft, akTop}) continue;
+    int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
+    if (a.Contains(akRight)) {
+      if (a.Contains(akLeft)) w += dx;
+      else l += dx;
+    } else if (!a.Contains(akLeft)) {
+      l += dx / 2;
+    }
+    if (a.Contains(akBottom)) {
+      if (a.Contains(akTop)) h += dy;
+      else t += dy;
+    } else if (!a.Contains(akTop)) {
+      t += dy / 2;
+    }
+    c->SetBounds(l, t, std::max(0, w), std::max(0, h));
   }
 }
 

@@ -14,6 +14,11 @@
 // the mouse through it; windowed children paint themselves. WM_COMMAND and
 // WM_CTLCOLOR* of a standard child are handed back to that child.
 //
+// Anchors: when the client area of a control with its own window class
+// changes size, each child without an Align keeps its distances to the edges
+// in its Anchors (both of a pair: it stretches; neither: it keeps its place
+// relative to the middle). Changes made before the window exists move nothing.
+//
 // Errors: no exception leaves the window procedure; each is handed to the
 // application's exception handler.
 
@@ -83,6 +88,9 @@ public:
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
   TKeyPressEvent OnKeyPress;
+  // The window lost the mouse capture (to another window or to none), also
+  // when the framework itself releases it after a button-up. Set in code.
+  TNotifyEvent OnCaptureLost;
 
   // Keyboard input; the defaults raise the events. A handler that zeroes
   // the key consumes it.
@@ -133,10 +141,12 @@ private:
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void PaintHandler();
+  void AnchorControls(int clientWidth, int clientHeight);
 
   WNDPROC defProc_ = nullptr;  // the system class's procedure, for subclassed windows
   std::vector<TControl*> controls_;  // children, back to front; not owned
   TControl* mouseControl_ = nullptr; // graphic child holding the captured mouse
   bool tabStop_ = false;
   int tabOrder_ = -1;
+  SIZE anchorSize_{-1, -1};  // the client size the children's anchors were last applied at
 };

@@ -71,7 +71,7 @@ public:
 
 class TRootForm : public TComponent {
 public:
-  TRootForm() : TComponent(nullptr) {}
+  explicit TRootForm(TComponent* owner = nullptr) : TComponent(owner) {}
   static const TClassInfo& StaticClassInfo() {
     static const TClassInfo info = TClassBuilder<TRootForm>("TRootForm", &TComponent::StaticClassInfo())
                                        .Str("Caption", &TRootForm::caption, &TRootForm::caption, std::string())
@@ -265,6 +265,15 @@ TEST_F(LayoutStreaming, AnInheritedObjectUpdatesTheExistingComponent) {
   EXPECT_EQ(root.ComponentCount(), 1);
   EXPECT_EQ(box->left, 2);
   EXPECT_THROW(Read(root, "inherited A: TRootForm\n  inherited Nope: TWidget\n  end\nend\n"), EReadError);
+}
+
+TEST_F(LayoutStreaming, FormsOfOneOwnerReadFromOneLayoutTakeFreeNames) {
+  TComponent owner(nullptr);
+  std::vector<TRootForm*> roots{new TRootForm(&owner), new TRootForm(&owner), new TRootForm(&owner)};
+  for (TRootForm* r : roots) Read(*r, "object Main: TRootForm\nend\n");
+  EXPECT_EQ(roots[0]->Name(), "Main");
+  EXPECT_EQ(roots[1]->Name(), "Main_1");
+  EXPECT_EQ(roots[2]->Name(), "Main_2");
 }
 
 TEST(ComponentOwnership, OwnerFreesWhatItOwnsAndNamesAreUnique) {

@@ -1,0 +1,3 @@
+#include "forms/InterfaceSettings.h"
+
+TInterfaceSettings InterfaceSettings;
