@@ -4,6 +4,7 @@
 #include "forms/InterfaceSettings.h"
 #include "framework/Canvas.h"
 #include "framework/IniFile.h"
+#include "framework/Pointer.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ void TFloatingForm::HeaderMouseDown(TObject*, TMouseButton Button, TShiftState, 
     FFrameDX = FFrameDY = 0;
   }
   FDragCanvas = std::make_unique<TCanvas>(FDragDC);
-  ClipCursor(&confine);
+  ConfinePointer(&confine);
   FGrabX = X;
   FGrabY = Y;
   FDragging = true;
@@ -109,7 +110,7 @@ void TFloatingForm::EndDrag(bool move) {
   FDragDC = nullptr;
   FDragWindow = nullptr;
   FDragging = false;
-  ClipCursor(nullptr);
+  ConfinePointer(nullptr);
   if (Header && Header->HandleAllocated() && GetCapture() == Header->Handle()) ReleaseCapture();
   if (!move) return;
   OffsetRect(&FDragRect, -FFrameDX, -FFrameDY);
