@@ -49,6 +49,13 @@ start)
     LC_ALL=hu_HU.UTF-8 timeout 600 "$KORVEX_WINE_LOADER" wineboot --init >"$dir/wineboot.log" 2>&1 || {
       echo "wine-env: wineboot failed, see $dir/wineboot.log" >&2; exit 1; }
   fi
+  # Wine's own "Symbol" font (fonts-wine) is not found by every loader of
+  # these machines (the 32-bit one misses Wine's font folder): the prefix
+  # gets a copy, so symbol markup draws Greek letters.
+  prefix_fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d "$prefix_fonts" ] && [ ! -f "$prefix_fonts/symbol.ttf" ] && [ -f /usr/share/wine/fonts/symbol.ttf ]; then
+    cp /usr/share/wine/fonts/symbol.ttf "$prefix_fonts/"
+  fi
   # Keep one server alive between the test programs; detached, so that ctest
   # does not wait for its inherited output.
   setsid "$wineserver_bin" -p </dev/null >/dev/null 2>&1 &
