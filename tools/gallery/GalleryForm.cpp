@@ -1,5 +1,7 @@
 #include "tools/gallery/GalleryForm.h"
 
+#include "tools/gallery/GalleryPages.h"
+
 TGalleryForm* GalleryForm = nullptr;
 
 const TClassInfo& TGalleryForm::StaticClassInfo() {
@@ -30,6 +32,7 @@ const TClassInfo& TGalleryForm::StaticClassInfo() {
                                      .Method<&TGalleryForm::ControlKeyPress>("ControlKeyPress")
                                      .Method<&TGalleryForm::ControlOtherKey>("ControlOtherKey")
                                      .Method<&TGalleryForm::btnClearLogClick>("btnClearLogClick")
+                                     .Method<&TGalleryForm::FormCreate>("FormCreate")
                                      .Build();
   return info;
 }
@@ -81,3 +84,29 @@ void TGalleryForm::ControlKeyPress(TObject* Sender, char& Key) { Log(Sender, "On
 void TGalleryForm::ControlOtherKey(TObject* Sender, char Key) { Log(Sender, "OnOtherKey Key=" + KeyText(Key)); }
 
 void TGalleryForm::btnClearLogClick(TObject*) { memLog->Clear(); }
+
+// One button per page, left of "Napló törlése", in the order of the table.
+void TGalleryForm::FormCreate(TObject*) {
+  int left = memLog ? memLog->Left() : 232;
+  int tag = 0;
+  for (const TGalleryPage& page : GalleryPages()) {
+    auto* button = new TButton(this);
+    button->SetName(std::string("btnPage") + page.Name);
+    button->SetParent(this);
+    button->SetBounds(left, 300, 100, 25);
+    button->SetCaption(page.Caption);
+    button->SetTag(tag++);
+    button->SetTabStop(false);
+    button->OnClick = TNotifyEvent::Of<&TGalleryForm::PageButtonClick>(this);
+    left += 104;
+  }
+  pages_.assign(GalleryPages().size(), nullptr);
+}
+
+void TGalleryForm::PageButtonClick(TObject* Sender) {
+  const auto index = static_cast<size_t>(static_cast<TComponent*>(Sender)->Tag());
+  if (index >= pages_.size()) return;
+  if (!pages_[index]) pages_[index] = GalleryPages()[index].Create(false);
+  pages_[index]->Show();
+  SetForegroundWindow(pages_[index]->Handle());
+}

@@ -2,9 +2,11 @@
 // TGalleryForm: one control of every kind the input-control unit offers,
 // each with a static label carrying its name, and a log of every event they
 // raise, one line per event ("edtInteger: OnChange Text='12'"), readable as
-// the text of the log window. The layout is tools/gallery/Gallery.layout.
+// the text of the log window, and a button for each page of the gallery
+// (GalleryPages.h). The layout is tools/gallery/Gallery.layout.
 
 #include <string>
+#include <vector>
 
 #include "controls/SajatCom.h"
 #include "framework/Button.h"
@@ -45,9 +47,13 @@ public:
   void ControlKeyPress(TObject* Sender, char& Key);
   void ControlOtherKey(TObject* Sender, char Key);
   void btnClearLogClick(TObject* Sender);
+  void FormCreate(TObject* Sender);
+  void PageButtonClick(TObject* Sender);
 
 private:
   void Log(TObject* sender, const std::string& event);
+
+  std::vector<TCustomForm*> pages_;  // one per page once opened; owned by the application
 };
 
 extern TGalleryForm* GalleryForm;

@@ -1,0 +1,26 @@
+#include "tools/gallery/GalleryPages.h"
+
+#include <windows.h>
+
+#include "framework/WinText.h"
+#include "tools/gallery/ComboPage.h"
+
+namespace {
+
+const TGalleryPage kPages[] = {
+    {"Combo", "Combók, szöveg", &CreateGalleryPage<TComboPage>},
+};
+
+}  // namespace
+
+std::span<const TGalleryPage> GalleryPages() { return kPages; }
+
+const TGalleryPage* FindGalleryPage(std::wstring_view name) {
+  for (const TGalleryPage& p : kPages) {
+    std::wstring own = Wide(p.Name);
+    if (CompareStringOrdinal(own.data(), static_cast<int>(own.size()), name.data(), static_cast<int>(name.size()),
+                             TRUE) == CSTR_EQUAL)
+      return &p;
+  }
+  return nullptr;
+}
