@@ -4,6 +4,8 @@
 
 void SajatComUnitStart() {
   TClassRegistry& r = TClassRegistry::Instance();
+  r.Register(TTmrCombo::StaticClassInfo());
+  r.Register(TTmrDrawGrid::StaticClassInfo());
   r.Register(TTmrEdit::StaticClassInfo());
   r.Register(TTmrSpinEdit::StaticClassInfo());
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The input-control unit: the typed value edit (TTmrEdit), the typed spin
-// edit (TTmrSpinEdit), what they share (ValueEdit.h) and the unit's small
+// edit (TTmrSpinEdit), the typed combo (TTmrCombo) with the grid it can edit
+// in (TTmrDrawGrid), what they share (ValueEdit.h) and the unit's small
 // routines (SignOf, TruncTolerant, ContainsChar, NotAFloat, NotAnInteger).
 //
 // SajatComUnitStart() registers the unit's classes so that layouts can
@@ -9,6 +10,8 @@
 // needs stopping.
 
 #include "controls/EditType.h"
+#include "controls/TmrCombo.h"
+#include "controls/TmrDrawGrid.h"
 #include "controls/TmrEdit.h"
 #include "controls/TmrSpinEdit.h"
 #include "controls/ValueEdit.h"

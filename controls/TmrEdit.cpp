@@ -147,11 +147,7 @@ void TTmrEdit::DoPaste() {
   if (ClipboardPasteAllowed(FilterInput())) TEdit::DoPaste();
 }
 
-void TTmrEdit::Compare(double v) {
-  if (v > MaxValue) RaiseWhileVisible(*this, OnOverflow, OnUpdate);
-  else if (v >= MinValue) RaiseWhileVisible(*this, OnUpdate);
-  else RaiseWhileVisible(*this, OnUnderflow, OnUpdate);
-}
+void TTmrEdit::Compare(double v) { ReflectRange(*this, v, MinValue, MaxValue, OnOverflow, OnUpdate, OnUnderflow); }
 
 void TTmrEdit::ReflectValue(TObject*) {
   TReflection reflection(pauseTimer_, ReflectTimer);

@@ -15,17 +15,23 @@ const TEnumInfo& EditTypeInfo() {
   return info;
 }
 
-TKeyFilterInput KeyFilterInputOf(const TEdit& edit, TEditType type, const TCharSet& allowedChars,
-                                 char decimalSeparator) {
+TKeyFilterInput KeyFilterInputOf(std::string_view text, int selStart, int selLength, bool readOnly,
+                                 TEditType type, const TCharSet& allowedChars, char decimalSeparator) {
   TKeyFilterInput in;
   in.EditType = type;
   in.AllowedChars = allowedChars;
-  in.Text = edit.Text();
-  in.SelStart = edit.SelStart();
-  in.SelLength = edit.SelLength();
-  in.ReadOnly = edit.ReadOnly();
+  in.Text = text;
+  in.SelStart = selStart;
+  in.SelLength = selLength;
+  in.ReadOnly = readOnly;
   in.DecimalSeparator = decimalSeparator;
   return in;
+}
+
+TKeyFilterInput KeyFilterInputOf(const TEdit& edit, TEditType type, const TCharSet& allowedChars,
+                                 char decimalSeparator) {
+  return KeyFilterInputOf(edit.Text(), edit.SelStart(), edit.SelLength(), edit.ReadOnly(), type, allowedChars,
+                          decimalSeparator);
 }
 
 bool ClipboardPasteAllowed(const TKeyFilterInput& in) {
@@ -45,15 +51,15 @@ void RestartPauseTimer(TTimer& timer, bool enabled, int32_t waitingTime) {
 
 namespace {
 
-TValueReading ReadingOf(const TEdit& edit, TEditType type, double storedValue, const TStrToValEvent& strToVal) {
+TValueReading ReadingOf(TObject* sender, std::string_view text, bool modified, TEditType type, double storedValue,
+                        const TStrToValEvent& strToVal) {
   TValueReading r;
-  r.Modified = edit.Modified();
+  r.Modified = modified;
   r.StoredValue = storedValue;
-  r.Text = edit.Text();
+  r.Text = text;
   r.EditType = type;
   r.DecimalSeparator = UserLocaleSeparators().Decimal;
   if (strToVal) {
-    TObject* sender = const_cast<TEdit*>(&edit);
     r.StrToVal = [sender, strToVal](std::string_view s) { return strToVal(sender, std::string(s)); };
   }
   return r;
@@ -71,12 +77,22 @@ TValueWriting WritingOf(TEditType type, const std::string& valueFmt) {
 
 }  // namespace
 
+double ReadValueExt(TObject* sender, std::string_view text, bool modified, TEditType type, double storedValue,
+                    const TStrToValEvent& strToVal) {
+  return ValueExtOf(ReadingOf(sender, text, modified, type, storedValue, strToVal));
+}
+
+int32_t ReadValueInt(TObject* sender, std::string_view text, bool modified, TEditType type, double storedValue,
+                     const TStrToValEvent& strToVal) {
+  return ValueIntOf(ReadingOf(sender, text, modified, type, storedValue, strToVal));
+}
+
 double ReadValueExt(const TEdit& edit, TEditType type, double storedValue, const TStrToValEvent& strToVal) {
-  return ValueExtOf(ReadingOf(edit, type, storedValue, strToVal));
+  return ReadValueExt(const_cast<TEdit*>(&edit), edit.Text(), edit.Modified(), type, storedValue, strToVal);
 }
 
 int32_t ReadValueInt(const TEdit& edit, TEditType type, double storedValue, const TStrToValEvent& strToVal) {
-  return ValueIntOf(ReadingOf(edit, type, storedValue, strToVal));
+  return ReadValueInt(const_cast<TEdit*>(&edit), edit.Text(), edit.Modified(), type, storedValue, strToVal);
 }
 
 std::string ValueExtTextOf(TObject* sender, double x, TEditType type, const std::string& valueFmt,
@@ -97,6 +113,13 @@ void RaiseWhileVisible(TControl& control, const TNotifyEvent& event, const TNoti
   if (!control.Visible()) return;
   if (event) event(&control);
   else if (fallback) fallback(&control);
+}
+
+void ReflectRange(TControl& control, double v, double minValue, double maxValue, const TNotifyEvent& onOverflow,
+                  const TNotifyEvent& onUpdate, const TNotifyEvent& onUnderflow) {
+  if (v > maxValue) RaiseWhileVisible(control, onOverflow, onUpdate);
+  else if (v >= minValue) RaiseWhileVisible(control, onUpdate);
+  else RaiseWhileVisible(control, onUnderflow, onUpdate);
 }
 
 TReflection::~TReflection() {

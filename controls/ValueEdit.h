@@ -1,11 +1,12 @@
 #pragma once
-// What the typed input controls (TTmrEdit, TTmrSpinEdit) share on the window
-// side: the types of their conversion events, the names of the edit types in
+// What the typed input controls (TTmrEdit, TTmrSpinEdit, TTmrCombo) share on
+// the window side: the types of their conversion events, the names of the edit types in
 // layouts, and small helpers that connect the portable value rules to an
 // edit window, its pause timer and its events.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "controls/EditType.h"
 #include "controls/KeyFilter.h"
@@ -36,6 +37,10 @@ const TEnumInfo& EditTypeInfo();
 TKeyFilterInput KeyFilterInputOf(const TEdit& edit, TEditType type, const TCharSet& allowedChars,
                                  char decimalSeparator);
 
+// The same for any control's edit text and selection.
+TKeyFilterInput KeyFilterInputOf(std::string_view text, int selStart, int selLength, bool readOnly,
+                                 TEditType type, const TCharSet& allowedChars, char decimalSeparator);
+
 // Whether the clipboard's text may be pasted into the edit now.
 bool ClipboardPasteAllowed(const TKeyFilterInput& in);
 
@@ -49,6 +54,12 @@ void RestartPauseTimer(TTimer& timer, bool enabled, int32_t waitingTime);
 // decimal separator (and OnStrToVal when assigned).
 double ReadValueExt(const TEdit& edit, TEditType type, double storedValue, const TStrToValEvent& strToVal);
 int32_t ReadValueInt(const TEdit& edit, TEditType type, double storedValue, const TStrToValEvent& strToVal);
+// The same for a control with its own text and modification flag; Sender of
+// OnStrToVal is `sender`.
+double ReadValueExt(TObject* sender, std::string_view text, bool modified, TEditType type, double storedValue,
+                    const TStrToValEvent& strToVal);
+int32_t ReadValueInt(TObject* sender, std::string_view text, bool modified, TEditType type, double storedValue,
+                     const TStrToValEvent& strToVal);
 
 // The text for an assigned value, with the user locale's separators (and the
 // conversion event when assigned).
@@ -60,6 +71,12 @@ std::string ValueIntTextOf(TObject* sender, int32_t v, TEditType type, const std
 // Raises `event` (or `fallback` when `event` is unassigned) only while the
 // control's Visible property is true, whether or not its window is seen.
 void RaiseWhileVisible(TControl& control, const TNotifyEvent& event, const TNotifyEvent& fallback = {});
+
+// The reflection's comparison of a value with the range: above maxValue
+// OnOverflow, from minValue up OnUpdate, below OnUnderflow; each only while
+// Visible, the first and last falling back to OnUpdate.
+void ReflectRange(TControl& control, double v, double minValue, double maxValue, const TNotifyEvent& onOverflow,
+                  const TNotifyEvent& onUpdate, const TNotifyEvent& onUnderflow);
 
 // Holds a flag true for its lifetime: marks the text changes a value setter
 // makes, so the change handling does not take them for the user's typing.

@@ -25,6 +25,10 @@ public:
   TBrush& Brush() { return brush_; }
   TPen& Pen() { return pen_; }
 
+  // Selects the font into the device context now, with its colour as the
+  // text colour, for drawing done on the device context directly.
+  void ApplyFont() { UseFont(); }
+
   void TextOut(int x, int y, const std::string& text);
   // Text clipped to rect, starting at (x, y).
   void TextRect(const RECT& rect, int x, int y, const std::string& text);

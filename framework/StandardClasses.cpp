@@ -3,8 +3,11 @@
 #include "framework/Bevel.h"
 #include "framework/Button.h"
 #include "framework/ClassRegistry.h"
+#include "framework/ComboBox.h"
+#include "framework/DrawGrid.h"
 #include "framework/Edit.h"
 #include "framework/Image.h"
+#include "framework/ImageList.h"
 #include "framework/Label.h"
 #include "framework/Memo.h"
 #include "framework/Panel.h"
@@ -17,8 +20,11 @@ void RegisterStandardClasses() {
   TClassRegistry& r = TClassRegistry::Instance();
   r.Register(TBevel::StaticClassInfo());
   r.Register(TButton::StaticClassInfo());
+  r.Register(TComboBox::StaticClassInfo());
+  r.Register(TDrawGrid::StaticClassInfo());
   r.Register(TEdit::StaticClassInfo());
   r.Register(TImage::StaticClassInfo());
+  r.Register(TImageList::StaticClassInfo());
   r.Register(TLabel::StaticClassInfo());
   r.Register(TMemo::StaticClassInfo());
   r.Register(TPanel::StaticClassInfo());

@@ -21,6 +21,8 @@ void RegisterOwnClass(const std::wstring& name, UINT style);
 
 }  // namespace
 
+TWinControl* TWinControl::creating_ = nullptr;
+
 LRESULT CALLBACK StdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TWinControl* control = TWinControl::FromHandle(window);
   if (!control) {
@@ -121,9 +123,12 @@ void TWinControl::CreateWnd() {
     RegisterOwnClass(p.ClassName, p.ClassStyle);
     cls = p.ClassName.c_str();
   }
+  TWinControl* outer = creating_;
+  creating_ = this;
   HWND h = CreateWindowExW(p.ExStyle, cls, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height, p.Parent,
                            (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(p.Id) : nullptr, instance,
                            p.SystemClass ? nullptr : this);
+  creating_ = outer;
   if (!h) {
     throw Exception("Cannot create the window of " + Name() + " (" + ClassName() + "): system error " +
                     std::to_string(GetLastError()));
@@ -200,34 +205,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      auto key = static_cast<uint16_t>(wParam);
-      TShiftState shift = KeyboardShiftState();
-      bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-      TCustomForm* form = ParentForm(this);
-      if (form && form != this && form->KeyPreview()) {
-        if (down) form->KeyDown(key, shift);
-        else form->KeyUp(key, shift);
-      }
-      if (key) {
-        if (down) KeyDown(key, shift);
-        else KeyUp(key, shift);
-      }
-      if (!key) return 0;
-      wParam = key;
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+      if (!DispatchKeyMessage(message, wParam)) return 0;
       break;
-    }
-    case WM_CHAR: {
-      int byte = cp1250::FromUnicode(static_cast<char32_t>(wParam));
-      if (byte < 0) return 0;  // the system's text cannot hold this character
-      char key = static_cast<char>(byte);
-      TCustomForm* form = ParentForm(this);
-      if (form && form != this && form->KeyPreview()) form->KeyPress(key);
-      if (key) KeyPress(key);
-      if (!key) return 0;
-      wParam = cp1250::ToUnicode(static_cast<unsigned char>(key));
-      break;
-    }
     case WM_COMMAND:
       if (lParam) {
         TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
@@ -237,6 +218,27 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       break;
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      TWinControl* child = FromHandle(item->hwndItem);
+      if (child && child != this) {
+        child->DrawItemNotify(*item);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_MEASUREITEM: {
+      // The first one arrives while the child's window is still being made,
+      // before the control is attached to it.
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      TWinControl* child = FromHandle(GetDlgItem(handle_, static_cast<int>(item->CtlID)));
+      if (!child && creating_ && creating_->Parent() == this) child = creating_;
+      if (child && child != this) {
+        child->MeasureItemNotify(*item);
+        return TRUE;
+      }
+      break;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -255,6 +257,35 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefaultHandler(message, wParam, lParam);
+}
+
+bool TWinControl::DispatchKeyMessage(UINT message, WPARAM& wParam) {
+  TCustomForm* form = ParentForm(this);
+  const bool preview = form && form != this && form->KeyPreview();
+  if (message == WM_CHAR) {
+    int byte = cp1250::FromUnicode(static_cast<char32_t>(wParam));
+    if (byte < 0) return false;  // the system's text cannot hold this character
+    char key = static_cast<char>(byte);
+    if (preview) form->KeyPress(key);
+    if (key) KeyPress(key);
+    if (!key) return false;
+    wParam = cp1250::ToUnicode(static_cast<unsigned char>(key));
+    return true;
+  }
+  auto key = static_cast<uint16_t>(wParam);
+  TShiftState shift = KeyboardShiftState();
+  bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  if (preview) {
+    if (down) form->KeyDown(key, shift);
+    else form->KeyUp(key, shift);
+  }
+  if (key) {
+    if (down) KeyDown(key, shift);
+    else KeyUp(key, shift);
+  }
+  if (!key) return false;
+  wParam = key;
+  return true;
 }
 
 bool TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -124,6 +124,17 @@ protected:
   // A standard child's notification (WM_COMMAND code) and colours.
   virtual void CommandNotify(WORD /*code*/) {}
   virtual HBRUSH CtlColor(HDC dc);
+  // An owner-drawn standard child's drawing and item sizes (WM_DRAWITEM,
+  // WM_MEASUREITEM, handed back to the child like WM_COMMAND).
+  virtual void DrawItemNotify(const DRAWITEMSTRUCT& /*item*/) {}
+  virtual void MeasureItemNotify(MEASUREITEMSTRUCT& /*item*/) {}
+
+  // Keyboard messages (WM_KEYDOWN, WM_KEYUP and their WM_SYS forms,
+  // WM_CHAR) for this control, arriving at its window or at a part of it:
+  // the form's key preview, then KeyDown / KeyUp / KeyPress. Returns false
+  // when the key was consumed; otherwise wParam is what the window is to
+  // see.
+  bool DispatchKeyMessage(UINT message, WPARAM& wParam);
 
   void FontChanged() override;
   void ColorChanged() override;
@@ -143,6 +154,7 @@ private:
   void PaintHandler();
   void AnchorControls(int clientWidth, int clientHeight);
 
+  static TWinControl* creating_;  // the control whose window is being made, while CreateWindowEx runs
   WNDPROC defProc_ = nullptr;  // the system class's procedure, for subclassed windows
   std::vector<TControl*> controls_;  // children, back to front; not owned
   TControl* mouseControl_ = nullptr; // graphic child holding the captured mouse
