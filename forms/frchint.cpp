@@ -19,6 +19,12 @@ const TClassInfo& TfrmCursorHint::StaticClassInfo() {
 
 TfrmCursorHint::TfrmCursorHint(TComponent* owner) : TFloatingForm(owner) {}
 
+void TfrmCursorHint::CreateParams(TCreateParams& params) {
+  TFloatingForm::CreateParams(params);
+  // The edge follows the size: a resized hint is painted whole.
+  params.ClassStyle |= CS_HREDRAW | CS_VREDRAW;
+}
+
 void TfrmCursorHint::FormStyles(DWORD& style, DWORD& exStyle) const {
   TFloatingForm::FormStyles(style, exStyle);
   style &= ~WS_CAPTION;  // no caption and no dialog frame either

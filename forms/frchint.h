@@ -55,6 +55,7 @@ public:
   void MouseMove(TShiftState, int, int) override {}
 
 protected:
+  void CreateParams(TCreateParams& params) override;
   void FormStyles(DWORD& style, DWORD& exStyle) const override;
 
 private:

@@ -112,7 +112,7 @@ TEST_F(CursorHint, ALongFormulaIsBrokenWithinThreeQuartersOfTheScreen) {
 TEST_F(CursorHint, IsABorderlessChildWithARaisedEdgeThatLeavesFocusAndPointerAlone) {
   SetForegroundWindow(host->Handle());
   SetCursorPos(5, 5);
-  hint->SetHintText("Fy = 12,5 kN");
+  hint->SetHintText("Fy = 12,5 kN|Mx = 40,25 kNm");
   MoveTo(40, 50);
   hint->Show();
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(hint->Handle()) != FALSE; }));
@@ -135,6 +135,14 @@ TEST_F(CursorHint, IsABorderlessChildWithARaisedEdgeThatLeavesFocusAndPointerAlo
   EXPECT_EQ(pixel(0, 0), GetSysColor(COLOR_3DLIGHT));
   EXPECT_EQ(pixel(client.right - 1, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));
   EXPECT_EQ(pixel(2, client.bottom - 2), GetSysColor(COLOR_INFOBK));
+  // Resized while shown: painted whole again, edge included.
+  hint->SetHintText("Fy = 1");
+  MoveTo(40, 50);
+  Pump(100);
+  GetClientRect(hint->Handle(), &client);
+  EXPECT_EQ(pixel(client.right - 1, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(pixel(client.right / 2, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(pixel(client.right - 1, client.bottom / 2), GetSysColor(COLOR_3DDKSHADOW));
   EXPECT_EQ(hint->lbHint->GetFont().Charset(), 238);
   EXPECT_EQ(hint->lbHint->GetFont().Name(), "Arial");
 
