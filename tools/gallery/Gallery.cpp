@@ -1,6 +1,8 @@
 // The control gallery's program entry: the framework and the input-control
 // unit start, then the gallery form runs as the main form, or with
-// "/page <Name>" that page of the gallery (GalleryPages.h).
+// "/page <Name>" that page of the gallery (GalleryPages.h). The gallery's
+// settings (the places the library's forms keep) are Gallery.ini next to the
+// program.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,7 +10,9 @@
 #include <string>
 
 #include "controls/SajatCom.h"
+#include "forms/InterfaceSettings.h"
 #include "framework/Application.h"
+#include "framework/IniFile.h"
 #include "framework/WinText.h"
 #include "tools/gallery/GalleryForm.h"
 #include "tools/gallery/GalleryPages.h"
@@ -27,10 +31,34 @@ std::wstring PageArgument() {
   return page;
 }
 
+// Gallery.ini in the program's folder, named so that the settings store
+// opens that very file: a folder name that code page 1250 cannot hold is
+// given by its short name.
+std::string SettingsFileName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+  if (Wide(Narrow(folder)) != folder) {
+    std::wstring shortName(folder.size() + 1, L'\0');
+    DWORD n = GetShortPathNameW(folder.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+    if (n > 0 && n < shortName.size()) folder = shortName.substr(0, n);
+  }
+  return Narrow(folder) + "Gallery.ini";
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
+    TIniFile settings(SettingsFileName());
+    InterfaceSettings.Store = &settings;
     StartFramework();
     SajatComUnitStart();
     Application->Initialize();
@@ -45,8 +73,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     Application->Run();
     StopFramework();
+    InterfaceSettings.Store = nullptr;
     return 0;
   } catch (const std::exception& e) {
+    InterfaceSettings.Store = nullptr;
     std::string text = e.what();
     if (auto* ex = dynamic_cast<const Exception*>(&e)) text = ex->Message();
     MessageBoxW(nullptr, Wide(text).c_str(), L"Gallery", MB_ICONERROR | MB_OK);

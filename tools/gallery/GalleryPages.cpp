@@ -4,11 +4,13 @@
 
 #include "framework/WinText.h"
 #include "tools/gallery/ComboPage.h"
+#include "tools/gallery/FormsPage.h"
 
 namespace {
 
 const TGalleryPage kPages[] = {
     {"Combo", "Combók, szöveg", &CreateGalleryPage<TComboPage>},
+    {"Forms", "Alapablakok", &CreateGalleryPage<TFormsPage>},
 };
 
 }  // namespace
