@@ -8,6 +8,7 @@
 #include "forms/PositionRecord.h"
 #include "framework/Application.h"
 #include "framework/Button.h"
+#include "framework/ComboBox.h"
 #include "framework/Edit.h"
 #include "framework/IniFile.h"
 #include "framework/Label.h"
@@ -35,6 +36,7 @@ bool NoTypingPause(TComponent* c, TCustomForm*) {
 const TKindRule kTypingPauseKinds[] = {
     &NoTypingPause<TTmrEdit>,
     &NoTypingPause<TTmrSpinEdit>,
+    &NoTypingPause<TTmrCombo>,
 };
 
 template <class T>
@@ -50,6 +52,7 @@ const TKindRule kCharsetKinds[] = {
     &CentralEuropean<TLabel>,
     &CentralEuropean<TButton>,
     &CentralEuropean<TEdit>,  // edit boxes, memos, spin edits, the typed edits
+    &CentralEuropean<TComboBox>,  // the typed combo too
 };
 
 template <class T>

@@ -34,6 +34,7 @@ public:
                                        .Field("edtTyped", &TTestDialog::edtTyped)
                                        .Field("spnTyped", &TTestDialog::spnTyped)
                                        .Field("edtPlain", &TTestDialog::edtPlain)
+                                       .Field("cmbTyped", &TTestDialog::cmbTyped)
                                        .Field("btnOk", &TTestDialog::btnOk)
                                        .Field("btnCancel", &TTestDialog::btnCancel)
                                        .Method<&TTestDialog::FormCreate>("FormCreate")
@@ -58,6 +59,7 @@ public:
   TTmrEdit* edtTyped = nullptr;
   TTmrSpinEdit* spnTyped = nullptr;
   TEdit* edtPlain = nullptr;
+  TTmrCombo* cmbTyped = nullptr;
   TButton* btnOk = nullptr;
   TButton* btnCancel = nullptr;
 };
@@ -227,6 +229,7 @@ TEST_F(DefaultForm, TheDefaultInterfaceFontAndTypingPausesAreSetAtCreation) {
   EXPECT_EQ(dialog->lblText->Font()->Name(), "Times New Roman");  // follows the form
   EXPECT_EQ(dialog->edtTyped->WaitingTime(), 0);
   EXPECT_EQ(dialog->spnTyped->WaitingTime(), 0);
+  EXPECT_EQ(dialog->cmbTyped->WaitingTime(), 0);
 }
 
 TEST_F(DefaultForm, LanguageSixSwitchesTheControlsToCentralEuropeanAtEveryShow) {
@@ -241,6 +244,7 @@ TEST_F(DefaultForm, LanguageSixSwitchesTheControlsToCentralEuropeanAtEveryShow) 
   EXPECT_EQ(dialog->lblText->Font()->Charset(), 238);
   EXPECT_EQ(dialog->btnCancel->Font()->Charset(), 238);
   EXPECT_EQ(dialog->edtPlain->Font()->Charset(), 238);
+  EXPECT_EQ(dialog->cmbTyped->Font()->Charset(), 238);
   dialog->Hide();
   dialog->lblText->Font()->SetCharset(1);
   dialog->btnCancel->Font()->SetCharset(1);
