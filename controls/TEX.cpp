@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
+#include <vector>
 
 #include "framework/Canvas.h"
 #include "framework/ClassBuilder.h"
@@ -37,12 +38,13 @@ struct TWideText {
   }
 };
 
+}  // namespace
+
 // Measures with the fonts of a TTEX on a device context, selecting each
-// font only when it changes.
-class TGdiMeasurer : public TTexMeasurer {
+// font only when it changes, and remembering what it measured.
+class TTexGdi : public TTexMeasurer {
 public:
-  TGdiMeasurer(HDC dc, HFONT mainFont, HFONT indexFont, HFONT symbolFont)
-      : dc_(dc), fonts_{mainFont, indexFont, symbolFont}, selected_(mainFont) {}
+  TTexGdi(HDC dc, TTEX& tex) : dc_(dc), tex_(tex), fonts_{tex.mainFont_, tex.indexFont_, tex.symbolFont_} {}
 
   void Select(TTexFont font) {
     HFONT f = fonts_[static_cast<int>(font)];
@@ -53,34 +55,84 @@ public:
   }
 
   int Width(TTexFont font, std::string_view text) override {
+    const std::vector<int>& partial = Extents(font, text);
+    return partial.empty() ? 0 : partial.back();
+  }
+
+  // Where each character of the text ends, from its start.
+  const std::vector<int>& Extents(TTexFont font, std::string_view text) {
+    auto& widths = tex_.measures_[static_cast<int>(font)].Widths;
+    std::string key(text);
+    if (auto it = widths.find(key); it != widths.end()) return it->second;
     Select(font);
     TWideText w(text, font == TTexFont::Symbol);
+    std::vector<int> partial(static_cast<size_t>(w.size));
     SIZE size{};
-    GetTextExtentPoint32W(dc_, w.data, w.size, &size);
-    return size.cx;
+    if (w.size > 0 && !GetTextExtentExPointW(dc_, w.data, w.size, 0, nullptr, partial.data(), &size))
+      partial.assign(partial.size(), 0);
+    if (widths.size() >= 4096) widths.clear();  // a bound for programs that draw endless distinct texts
+    return widths.emplace(std::move(key), std::move(partial)).first->second;
   }
 
   std::optional<TTexABC> ABC(TTexFont font, char c) override {
+    auto& known = tex_.measures_[static_cast<int>(font)].ABC[static_cast<unsigned char>(c)];
+    if (known) return *known;
     Select(font);
     TWideText w(std::string_view(&c, 1), font == TTexFont::Symbol);
     ::ABC abc{};
-    if (!GetCharABCWidthsW(dc_, w.data[0], w.data[0], &abc)) return std::nullopt;
-    return TTexABC{abc.abcA, abc.abcB, abc.abcC};
+    if (GetCharABCWidthsW(dc_, w.data[0], w.data[0], &abc)) known = TTexABC{abc.abcA, abc.abcB, abc.abcC};
+    else known = std::optional<TTexABC>();
+    return *known;
   }
 
+  // Whether a font of the object was selected (and the old one is to be put back).
+  bool Selected() const { return selected_ != nullptr; }
+
+  // One piece at a point of the device context.
   void Out(const TTexPiece& piece, TTexPoint at) {
     Select(piece.Font);
     TWideText w(piece.Text, piece.Font == TTexFont::Symbol);
     ExtTextOutW(dc_, at.X, at.Y, 0, nullptr, w.data, static_cast<UINT>(w.size), nullptr);
   }
 
+  // The pieces of one font and colour of a horizontal text in one output,
+  // each character placed by its offset from the one before (a text output
+  // costs far more than its characters).
+  void OutGroup(TTexFont font, const std::vector<const TTexPiece*>& pieces, int x, int baseY) {
+    std::wstring text;
+    std::vector<INT> steps;  // (x, y) offsets to the next character; y counts upward
+    int lastX = 0, lastY = 0, firstX = 0, firstY = 0;
+    for (const TTexPiece* p : pieces) {
+      const std::vector<int>& ends = Extents(font, p->Text);
+      TWideText w(p->Text, font == TTexFont::Symbol);
+      for (int i = 0; i < w.size; ++i) {
+        const int cx = x + p->Cur + (i > 0 ? ends[static_cast<size_t>(i - 1)] : 0);
+        const int cy = baseY + p->V;
+        if (text.empty()) {
+          firstX = cx;
+          firstY = cy;
+        } else {
+          steps.push_back(cx - lastX);
+          steps.push_back(lastY - cy);
+        }
+        text.push_back(w.data[i]);
+        lastX = cx;
+        lastY = cy;
+      }
+    }
+    if (text.empty()) return;
+    steps.push_back(0);
+    steps.push_back(0);
+    Select(font);
+    ExtTextOutW(dc_, firstX, firstY, ETO_PDY, nullptr, text.data(), static_cast<UINT>(text.size()), steps.data());
+  }
+
 private:
   HDC dc_;
+  TTEX& tex_;
   HFONT fonts_[3];
-  HFONT selected_;
+  HFONT selected_ = nullptr;  // unknown: the first piece selects its font
 };
-
-}  // namespace
 
 const TClassInfo& TTEX::StaticClassInfo() {
   static const TClassInfo info =
@@ -142,6 +194,10 @@ void TTEX::UpdateFonts() {
   italic_ = mainLogFont_.lfItalic == 1;
   if (fontsCreated_) DeleteFonts();
   CreateFonts();
+  for (TMeasures& m : measures_) {
+    m.Widths.clear();
+    m.ABC.fill(std::nullopt);
+  }
 }
 
 void TTEX::CreateFonts() {
@@ -175,33 +231,53 @@ void TTEX::TextOut(int x, int y, const std::string& text) { Render(dc_, x, y, te
 
 int TTEX::Render(HDC dc, int x, int y, const std::string& text, bool draw) {
   if (text.empty() || !dc || !fontsCreated_) return 0;
-  HGDIOBJ oldFont = SelectObject(dc, mainFont_);
-  TGdiMeasurer gdi(dc, mainFont_, indexFont_, symbolFont_);
+  HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
+  TTexGdi gdi(dc, *this);
   const TTexMetrics metrics{std::abs(static_cast<int>(mainLogFont_.lfHeight)), italic_, superOffset_, subOffset_};
   const TTexLayout layout = LayoutTex(text, metrics, gdi);
   if (draw) {
     HGDIOBJ oldBrush = SelectObject(dc, brush_);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
-    const COLORREF oldColor = GetTextColor(dc);
+    const COLORREF oldColor = layout.Toggles ? GetTextColor(dc) : 0;
     const double s = std::sin(angle_), c = std::cos(angle_);
     const int baseY = y + std::max(std::abs(static_cast<int>(symbolLogFont_.lfHeight)), metrics.AbsHeight);
     TColor color = currentColor_;
     int toggles = 0;
-    for (const TTexPiece& piece : layout.Pieces) {
-      if (piece.Toggles != toggles) {
-        for (; toggles < piece.Toggles; ++toggles) color = Toggled(color);
-        SetTextColor(dc, gdi::ColorToRGB(color));
+    if (angle_ == 0) {
+      // Grouped by colour, then by font.
+      std::vector<const TTexPiece*> group;
+      for (size_t first = 0; first < layout.Pieces.size();) {
+        size_t end = first;
+        while (end < layout.Pieces.size() && layout.Pieces[end].Toggles == layout.Pieces[first].Toggles) ++end;
+        if (layout.Pieces[first].Toggles != toggles) {
+          for (; toggles < layout.Pieces[first].Toggles; ++toggles) color = Toggled(color);
+          SetTextColor(dc, gdi::ColorToRGB(color));
+        }
+        for (TTexFont font : {TTexFont::Main, TTexFont::Index, TTexFont::Symbol}) {
+          group.clear();
+          for (size_t i = first; i < end; ++i)
+            if (layout.Pieces[i].Font == font) group.push_back(&layout.Pieces[i]);
+          if (!group.empty()) gdi.OutGroup(font, group, x, baseY);
+        }
+        first = end;
       }
-      gdi.Out(piece, TexPiecePosition(piece.Cur, piece.V, x, baseY, s, c));
+    } else {
+      for (const TTexPiece& piece : layout.Pieces) {
+        if (piece.Toggles != toggles) {
+          for (; toggles < piece.Toggles; ++toggles) color = Toggled(color);
+          SetTextColor(dc, gdi::ColorToRGB(color));
+        }
+        gdi.Out(piece, TexPiecePosition(piece.Cur, piece.V, x, baseY, s, c));
+      }
     }
     for (; toggles < layout.Toggles; ++toggles) color = Toggled(color);
     currentColor_ = color;
-    SetTextColor(dc, oldColor);
+    if (layout.Toggles) SetTextColor(dc, oldColor);
     SetTextAlign(dc, oldAlign);
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldBrush);
   }
-  SelectObject(dc, oldFont);
+  if (gdi.Selected()) SelectObject(dc, oldFont);
   return layout.Advance;
 }

@@ -27,8 +27,12 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "controls/TexLayout.h"
 #include "framework/Colors.h"
@@ -105,4 +109,14 @@ private:
   int superOffset_ = -33;
   int labelIndexSize_ = 80;
   bool italic_ = false;
+  // What the fonts of the moment measure, by font (main, index, symbol):
+  // labels are drawn again and again, and measuring is half the work.
+  // Emptied whenever the fonts are made again.
+  struct TMeasures {
+    // Extents of each text's first 1, 2, ... characters: the last is its width.
+    std::unordered_map<std::string, std::vector<int>> Widths;
+    std::array<std::optional<std::optional<TTexABC>>, 256> ABC;  // outer: asked yet
+  };
+  std::array<TMeasures, 3> measures_;
+  friend class TTexGdi;
 };

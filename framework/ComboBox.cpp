@@ -171,6 +171,11 @@ void TComboBox::SetBounds(int left, int top, int width, int height) {
     SetWindowPos(handle_, nullptr, left_, top_, width_, DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TComboBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  clicked_ = false;
+  TWinControl::MouseUp(button, shift, x, y);
+}
+
 int TComboBox::AddItem(const std::string& text, intptr_t data) {
   items_.push_back(TItem{text, data});
   if (handle_) {

@@ -92,6 +92,9 @@ public:
   bool FocusInside() const;
 
   void SetBounds(int left, int top, int width, int height) override;
+  // A combo's click is the user's choice of an item (CBN_SELCHANGE), not a
+  // press and release of the mouse button.
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;

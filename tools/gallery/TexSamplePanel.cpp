@@ -48,6 +48,7 @@ void TTexSamplePanel::Paint(TCanvas& canvas) {
     HFONT font = SampleFont(e);
     HGDIOBJ old = SelectObject(dc, font);
     TTEX tex;  // its own colour switches: every paint looks the same
+    tex.SetColor2(clRed);
     tex.SetDC(dc);
     for (size_t i = 0; i < samples.size(); ++i) {
       const int n = static_cast<int>(i);
