@@ -101,18 +101,21 @@ TEST_F(TexFixture, SizesComeFromTheMainFont) {
 }
 
 TEST_F(TexFixture, WidthsAgreeWithTheFonts) {
-  Use(-12);
-  const LOGFONTW& main = tex.MainLogFont();
-  const LOGFONTW& index = tex.IndexLogFont();
-  EXPECT_EQ(tex.TextWidth("H_2O"), WidthIn(bmp.DC(), main, "H") + WidthIn(bmp.DC(), index, "2") + 2 +
-                                       WidthIn(bmp.DC(), main, "O"));
-  // The superscript stands over the subscript; no gap after a final index.
-  EXPECT_EQ(tex.TextWidth("x_i^2"), WidthIn(bmp.DC(), main, "x") + WidthIn(bmp.DC(), index, "2"));
-  EXPECT_EQ(tex.TextWidth("x^2"), tex.TextWidth("x_i^2"));
-  EXPECT_EQ(tex.TextWidth("\\a"), WidthIn(bmp.DC(), tex.SymbolLogFont(), "a"));
-  EXPECT_EQ(tex.TextWidth("a^"), tex.TextWidth("a"));
-  EXPECT_EQ(tex.TextWidth("a~b"), tex.TextWidth("ab"));
-  EXPECT_EQ(tex.TextWidth(""), 0);
+  for (int height : {-12, -24, -12}) {  // widths remembered for one font never serve another
+    Use(height);
+    SCOPED_TRACE(height);
+    const LOGFONTW& main = tex.MainLogFont();
+    const LOGFONTW& index = tex.IndexLogFont();
+    EXPECT_EQ(tex.TextWidth("H_2O"), WidthIn(bmp.DC(), main, "H") + WidthIn(bmp.DC(), index, "2") + 2 +
+                                         WidthIn(bmp.DC(), main, "O"));
+    // The superscript stands over the subscript; no gap after a final index.
+    EXPECT_EQ(tex.TextWidth("x_i^2"), WidthIn(bmp.DC(), main, "x") + WidthIn(bmp.DC(), index, "2"));
+    EXPECT_EQ(tex.TextWidth("x^2"), tex.TextWidth("x_i^2"));
+    EXPECT_EQ(tex.TextWidth("\\a"), WidthIn(bmp.DC(), tex.SymbolLogFont(), "a"));
+    EXPECT_EQ(tex.TextWidth("a^"), tex.TextWidth("a"));
+    EXPECT_EQ(tex.TextWidth("a~b"), tex.TextWidth("ab"));
+    EXPECT_EQ(tex.TextWidth(""), 0);
+  }
 }
 
 TEST_F(TexFixture, TextOutAdvancesAsFarAsTextWidthSays) {
