@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -192,6 +193,11 @@ void TTEX::UpdateFonts() {
   symbolLogFont_.lfCharSet = SYMBOL_CHARSET;
   symbolLogFont_.lfHeight = sizes.SymbolHeight;
   italic_ = mainLogFont_.lfItalic == 1;
+  if (fontsCreated_ && std::memcmp(&madeMain_, &mainLogFont_, sizeof madeMain_) == 0 &&
+      std::memcmp(&madeIndex_, &indexLogFont_, sizeof madeIndex_) == 0 &&
+      std::memcmp(&madeSymbol_, &symbolLogFont_, sizeof madeSymbol_) == 0 &&
+      std::memcmp(&madeBrush_, &logBrush_, sizeof madeBrush_) == 0)
+    return;
   if (fontsCreated_) DeleteFonts();
   CreateFonts();
   for (TMeasures& m : measures_) {
@@ -206,6 +212,10 @@ void TTEX::CreateFonts() {
   indexFont_ = CreateFontIndirectW(&indexLogFont_);
   brush_ = CreateBrushIndirect(&logBrush_);
   fontsCreated_ = true;
+  madeMain_ = mainLogFont_;
+  madeIndex_ = indexLogFont_;
+  madeSymbol_ = symbolLogFont_;
+  madeBrush_ = logBrush_;
 }
 
 void TTEX::DeleteFonts() {

@@ -77,6 +77,8 @@ public:
   bool Italic() const { return italic_; }
   double Angle() const { return angle_; }
   bool FontsCreated() const { return fontsCreated_; }
+  // The main font the object made (owned by it; null before).
+  HFONT MainFont() const { return mainFont_; }
   const LOGFONTW& MainLogFont() const { return mainLogFont_; }
   const LOGFONTW& IndexLogFont() const { return indexLogFont_; }
   const LOGFONTW& SymbolLogFont() const { return symbolLogFont_; }
@@ -104,6 +106,11 @@ private:
   HFONT indexFont_ = nullptr;
   HBRUSH brush_ = nullptr;
   bool fontsCreated_ = false;
+  // The descriptions the four handles were made from: taking the same font
+  // again (an owner that sets the device context before every item) makes
+  // nothing anew.
+  LOGFONTW madeMain_{}, madeIndex_{}, madeSymbol_{};
+  LOGBRUSH madeBrush_{};
   int subOffset_ = 33;
   int indexSize_ = 80;
   int superOffset_ = -33;

@@ -89,6 +89,12 @@ TEST_F(TexFixture, SizesComeFromTheMainFont) {
   EXPECT_EQ(tex.SuperOffset(), -35);
   EXPECT_EQ(tex.IndexSize(), 70);
 
+  // The same font again makes no new fonts.
+  HFONT made = tex.MainFont();
+  tex.SetDC(bmp.DC());
+  EXPECT_EQ(tex.MainFont(), made);
+  EXPECT_EQ(tex.SuperOffset(), -35);
+
   // From a canvas: its font, whatever the device context holds.
   TCanvas canvas(bmp.DC());
   canvas.Font().SetName("Arial");
