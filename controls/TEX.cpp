@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "framework/Canvas.h"
@@ -62,7 +63,7 @@ public:
 
   // Where each character of the text ends, from its start.
   const std::vector<int>& Extents(TTexFont font, std::string_view text) {
-    auto& widths = tex_.measures_[static_cast<int>(font)].Widths;
+    auto& widths = tex_.current_->Measures[static_cast<int>(font)].Widths;
     std::string key(text);
     if (auto it = widths.find(key); it != widths.end()) return it->second;
     Select(font);
@@ -76,7 +77,7 @@ public:
   }
 
   std::optional<TTexABC> ABC(TTexFont font, char c) override {
-    auto& known = tex_.measures_[static_cast<int>(font)].ABC[static_cast<unsigned char>(c)];
+    auto& known = tex_.current_->Measures[static_cast<int>(font)].ABC[static_cast<unsigned char>(c)];
     if (known) return *known;
     Select(font);
     TWideText w(std::string_view(&c, 1), font == TTexFont::Symbol);
@@ -193,36 +194,59 @@ void TTEX::UpdateFonts() {
   symbolLogFont_.lfCharSet = SYMBOL_CHARSET;
   symbolLogFont_.lfHeight = sizes.SymbolHeight;
   italic_ = mainLogFont_.lfItalic == 1;
-  if (fontsCreated_ && std::memcmp(&madeMain_, &mainLogFont_, sizeof madeMain_) == 0 &&
-      std::memcmp(&madeIndex_, &indexLogFont_, sizeof madeIndex_) == 0 &&
-      std::memcmp(&madeSymbol_, &symbolLogFont_, sizeof madeSymbol_) == 0 &&
-      std::memcmp(&madeBrush_, &logBrush_, sizeof madeBrush_) == 0)
-    return;
-  if (fontsCreated_) DeleteFonts();
   CreateFonts();
-  for (TMeasures& m : measures_) {
-    m.Widths.clear();
-    m.ABC.fill(std::nullopt);
-  }
 }
 
+// Makes the set of fonts of the descriptions in force current: one kept from
+// before, or a new one in place of the one used longest ago.
 void TTEX::CreateFonts() {
-  mainFont_ = CreateFontIndirectW(&mainLogFont_);
-  symbolFont_ = CreateFontIndirectW(&symbolLogFont_);
-  indexFont_ = CreateFontIndirectW(&indexLogFont_);
-  brush_ = CreateBrushIndirect(&logBrush_);
+  TFontSet* found = nullptr;
+  for (auto& set : sets_) {
+    if (std::memcmp(&set->Main, &mainLogFont_, sizeof mainLogFont_) == 0 &&
+        std::memcmp(&set->Index, &indexLogFont_, sizeof indexLogFont_) == 0 &&
+        std::memcmp(&set->Symbol, &symbolLogFont_, sizeof symbolLogFont_) == 0 &&
+        std::memcmp(&set->Brush, &logBrush_, sizeof logBrush_) == 0)
+      found = set.get();
+  }
+  if (!found) {
+    if (sets_.size() >= kFontSets) {
+      auto oldest = std::min_element(sets_.begin(), sets_.end(),
+                                     [](const auto& a, const auto& b) { return a->LastUse < b->LastUse; });
+      DeleteSet(**oldest);
+      sets_.erase(oldest);
+    }
+    auto set = std::make_unique<TFontSet>();
+    set->Main = mainLogFont_;
+    set->Index = indexLogFont_;
+    set->Symbol = symbolLogFont_;
+    set->Brush = logBrush_;
+    set->MainFont = CreateFontIndirectW(&mainLogFont_);
+    set->SymbolFont = CreateFontIndirectW(&symbolLogFont_);
+    set->IndexFont = CreateFontIndirectW(&indexLogFont_);
+    set->BrushHandle = CreateBrushIndirect(&logBrush_);
+    found = set.get();
+    sets_.push_back(std::move(set));
+  }
+  found->LastUse = ++uses_;
+  current_ = found;
+  mainFont_ = found->MainFont;
+  symbolFont_ = found->SymbolFont;
+  indexFont_ = found->IndexFont;
+  brush_ = found->BrushHandle;
   fontsCreated_ = true;
-  madeMain_ = mainLogFont_;
-  madeIndex_ = indexLogFont_;
-  madeSymbol_ = symbolLogFont_;
-  madeBrush_ = logBrush_;
+}
+
+void TTEX::DeleteSet(TFontSet& set) {
+  if (set.BrushHandle) DeleteObject(set.BrushHandle);
+  if (set.IndexFont) DeleteObject(set.IndexFont);
+  if (set.SymbolFont) DeleteObject(set.SymbolFont);
+  if (set.MainFont) DeleteObject(set.MainFont);
 }
 
 void TTEX::DeleteFonts() {
-  if (brush_) DeleteObject(brush_);
-  if (indexFont_) DeleteObject(indexFont_);
-  if (symbolFont_) DeleteObject(symbolFont_);
-  if (mainFont_) DeleteObject(mainFont_);
+  for (auto& set : sets_) DeleteSet(*set);
+  sets_.clear();
+  current_ = nullptr;
   brush_ = nullptr;
   indexFont_ = symbolFont_ = mainFont_ = nullptr;
   fontsCreated_ = false;

@@ -29,6 +29,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -88,6 +89,8 @@ private:
   void UpdateFonts();
   void CreateFonts();
   void DeleteFonts();
+  struct TFontSet;
+  static void DeleteSet(TFontSet& set);
   TColor Toggled(TColor color) const;
   int Render(HDC dc, int x, int y, const std::string& text, bool draw);
 
@@ -101,29 +104,39 @@ private:
   LOGFONTW symbolLogFont_{};
   TColor currentColor_ = clBlue;
   uint32_t rasterOp_ = 0x00CC0020;
-  HFONT mainFont_ = nullptr;  // the four handles are owned
+  // The handles of the font set in force (owned through it; null before).
+  HFONT mainFont_ = nullptr;
   HFONT symbolFont_ = nullptr;
   HFONT indexFont_ = nullptr;
   HBRUSH brush_ = nullptr;
   bool fontsCreated_ = false;
-  // The descriptions the four handles were made from: taking the same font
-  // again (an owner that sets the device context before every item) makes
-  // nothing anew.
-  LOGFONTW madeMain_{}, madeIndex_{}, madeSymbol_{};
-  LOGBRUSH madeBrush_{};
   int subOffset_ = 33;
   int indexSize_ = 80;
   int superOffset_ = -33;
   int labelIndexSize_ = 80;
   bool italic_ = false;
-  // What the fonts of the moment measure, by font (main, index, symbol):
-  // labels are drawn again and again, and measuring is half the work.
-  // Emptied whenever the fonts are made again.
+  // What a set of fonts measures, by font (main, index, symbol): labels are
+  // drawn again and again, and measuring is half the work.
   struct TMeasures {
     // Extents of each text's first 1, 2, ... characters: the last is its width.
     std::unordered_map<std::string, std::vector<int>> Widths;
     std::array<std::optional<std::optional<TTexABC>>, 256> ABC;  // outer: asked yet
   };
-  std::array<TMeasures, 3> measures_;
+  // The fonts and brush made from one set of descriptions. The last few sets
+  // are kept: an owner that takes the fonts of every item (a list drawing
+  // its index text smaller) switches between two or three, and taking a
+  // font again makes nothing anew.
+  struct TFontSet {
+    LOGFONTW Main{}, Index{}, Symbol{};
+    LOGBRUSH Brush{};
+    HFONT MainFont = nullptr, IndexFont = nullptr, SymbolFont = nullptr;
+    HBRUSH BrushHandle = nullptr;
+    std::array<TMeasures, 3> Measures;
+    uint64_t LastUse = 0;
+  };
+  static constexpr size_t kFontSets = 4;
+  std::vector<std::unique_ptr<TFontSet>> sets_;
+  TFontSet* current_ = nullptr;  // one of sets_
+  uint64_t uses_ = 0;
   friend class TTexGdi;
 };
