@@ -36,6 +36,16 @@ double Now() {
   return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
+// Processor time of this process (user and kernel), seconds.
+double ProcessSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto secs = [](const FILETIME& f) {
+    return static_cast<double>((static_cast<uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime) * 1e-7;
+  };
+  return secs(kernel) + secs(user);
+}
+
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
@@ -144,25 +154,35 @@ void List(int rounds) {
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   };
   // Each list is opened for its own turn: one open list at a time.
-  std::vector<double> a, b;
+  std::vector<double> a, b, cpuA, cpuB;
   for (int r = 0; r < rounds; ++r) {
     for (int k = 0; k < 2; ++k) {
       TTmrCombo* c = ((r % 2 == 0) == (k == 0)) ? plain : drawn;
       c->SetDroppedDown(true);
       Application->ProcessMessages();
       const int calls = 20;
-      const double t0 = Now();
+      const double t0 = Now(), cpu0 = ProcessSeconds();
       for (int i = 0; i < calls; ++i) repaint(c);
       GdiFlush();
       (c == plain ? a : b).push_back((Now() - t0) / calls);
+      (c == plain ? cpuA : cpuB).push_back((ProcessSeconds() - cpu0) / calls);
       c->SetDroppedDown(false);
       Application->ProcessMessages();
     }
   }
   const double base = Median(a), cand = Median(b);
   Row("repaint of the open owner-drawn list (20 of 1,000 rows, columns, index text, markup)",
-      "the same list, plain texts drawn by the system", 1 / base, 1 / cand, "/s", base / cand, ">= 60 /s",
+      "the same list, plain texts drawn by the system", 1 / base, 1 / cand, "/s", cand / base, ">= 60 /s",
       1 / cand >= 60);
+  // Processor time, which the machine's other work disturbs less; the
+  // system counts it in steps of several milliseconds, so over all rounds.
+  double cpuBase = 0, cpuCand = 0;
+  for (double v : cpuA) cpuBase += v / static_cast<double>(cpuA.size());
+  for (double v : cpuB) cpuCand += v / static_cast<double>(cpuB.size());
+  cpuBase = std::max(cpuBase, 1e-9);
+  cpuCand = std::max(cpuCand, 1e-9);
+  std::printf("| the same, in processor time of the program | | %.0f /s | %.0f /s | %.2f | | |\n", 1 / cpuBase,
+              1 / cpuCand, cpuCand / cpuBase);
   TComponent::Free(form);
 }
 
