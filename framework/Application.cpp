@@ -116,6 +116,7 @@ void TApplication::ProcessMessages() {
 
 bool TApplication::ProcessMessage(MSG& msg) {
   try {
+    if (RunMessageHooks(msg)) return true;
     if (HandleDialogKeys(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -125,6 +126,33 @@ bool TApplication::ProcessMessage(MSG& msg) {
     HandleUnexpectedException(nullptr);
   }
   return true;
+}
+
+void TApplication::AddMessageHook(TMessageEvent hook) {
+  if (hook && !HasMessageHook(hook)) messageHooks_.push_back(hook);
+}
+
+void TApplication::RemoveMessageHook(TMessageEvent hook) {
+  auto it = std::find(messageHooks_.begin(), messageHooks_.end(), hook);
+  if (it != messageHooks_.end()) messageHooks_.erase(it);
+}
+
+bool TApplication::HasMessageHook(TMessageEvent hook) const {
+  return std::find(messageHooks_.begin(), messageHooks_.end(), hook) != messageHooks_.end();
+}
+
+bool TApplication::RunMessageHooks(MSG& msg) {
+  if (messageHooks_.empty()) return false;
+  // The hooks may add and remove hooks: go round a copy, and call each only
+  // while it is still there.
+  std::vector<TMessageEvent> hooks = messageHooks_;
+  for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+    if (!HasMessageHook(*it)) continue;
+    bool handled = false;
+    (*it)(msg, handled);
+    if (handled) return true;
+  }
+  return false;
 }
 
 bool TApplication::HandleDialogKeys(MSG& msg) {

@@ -12,6 +12,13 @@
 //
 // Exceptions that reach the message loop or a window procedure go to
 // HandleException: OnException when assigned, else a message dialog.
+//
+// Message hooks see every message the application's loops take (Run,
+// HandleMessage, ProcessMessages; not WM_QUIT) before it is translated and
+// dispatched, the hook added last first. A hook that sets Handled swallows the
+// message: the hooks added before it and the window never see it. A hook
+// removed while the message is going round is not called any more, so an
+// object may remove its hook (or be freed) from inside a hook.
 
 #include <windows.h>
 
@@ -25,6 +32,7 @@
 class TCustomForm;
 
 using TExceptionEvent = TEvent<void(TObject* Sender, const std::exception* E)>;
+using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 
 class TApplication : public TComponent {
 public:
@@ -59,6 +67,12 @@ public:
   void HandleException(const std::exception* e);
   TExceptionEvent OnException;
 
+  // Adding a hook that is already there, or removing one that is not, does
+  // nothing.
+  void AddMessageHook(TMessageEvent hook);
+  void RemoveMessageHook(TMessageEvent hook);
+  bool HasMessageHook(TMessageEvent hook) const;
+
   // For forms: bookkeeping of the framework.
   void MainFormShowing(bool showing);
   void Minimize();
@@ -72,6 +86,7 @@ public:
 private:
   void FormCreated(TCustomForm* form);
   bool ProcessMessage(MSG& msg);
+  bool RunMessageHooks(MSG& msg);
   bool HandleDialogKeys(MSG& msg);
   static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -81,6 +96,7 @@ private:
   TCustomForm* activeForm_ = nullptr;  // not owned
   std::vector<TCustomForm*> released_;  // waiting to be freed; not owned until then
   bool terminated_ = false;
+  std::vector<TMessageEvent> messageHooks_;  // oldest first; the objects are not owned
 };
 
 // The one application object of the program; made by StartFramework().

@@ -68,6 +68,21 @@ void TCanvas::FillRect(const RECT& rect) { ::FillRect(dc_, &rect, gdi::Brush(bru
 
 void TCanvas::FrameRect(const RECT& rect) { ::FrameRect(dc_, &rect, gdi::Brush(brush_)); }
 
+void TCanvas::Frame3D(RECT& rect, TColor topLeft, TColor bottomRight, int width) {
+  HBRUSH tl = gdi::SolidBrush(topLeft), br = gdi::SolidBrush(bottomRight);
+  for (int i = 0; i < width; ++i) {
+    RECT top{rect.left, rect.top, rect.right - 1, rect.top + 1};
+    RECT left{rect.left, rect.top, rect.left + 1, rect.bottom - 1};
+    RECT right{rect.right - 1, rect.top, rect.right, rect.bottom};
+    RECT bottom{rect.left, rect.bottom - 1, rect.right, rect.bottom};
+    ::FillRect(dc_, &top, tl);
+    ::FillRect(dc_, &left, tl);
+    ::FillRect(dc_, &right, br);
+    ::FillRect(dc_, &bottom, br);
+    InflateRect(&rect, -1, -1);
+  }
+}
+
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   UsePen();
   UseBrush();

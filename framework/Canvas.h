@@ -41,6 +41,9 @@ public:
 
   void FillRect(const RECT& rect);
   void FrameRect(const RECT& rect);
+  // A 3-D frame of `width` pixels just inside rect (top and left edges in one
+  // colour, right and bottom in the other); shrinks rect by the width.
+  void Frame3D(RECT& rect, TColor topLeft, TColor bottomRight, int width);
   void Rectangle(int left, int top, int right, int bottom);
   void MoveTo(int x, int y);
   void LineTo(int x, int y);

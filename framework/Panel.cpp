@@ -1,7 +1,6 @@
 #include "framework/Panel.h"
 
 #include "framework/Canvas.h"
-#include "framework/GdiCache.h"
 
 namespace {
 
@@ -10,28 +9,12 @@ const TEnumInfo& PanelBevelInfo() {
   return info;
 }
 
-// Draws a bevel of `width` pixels just inside rect and shrinks rect by it.
-void Frame3D(HDC dc, RECT& rect, TColor topLeft, TColor bottomRight, int width) {
-  HBRUSH tl = gdi::SolidBrush(topLeft), br = gdi::SolidBrush(bottomRight);
-  for (int i = 0; i < width; ++i) {
-    RECT top{rect.left, rect.top, rect.right - 1, rect.top + 1};
-    RECT left{rect.left, rect.top, rect.left + 1, rect.bottom - 1};
-    RECT right{rect.right - 1, rect.top, rect.right, rect.bottom};
-    RECT bottom{rect.left, rect.bottom - 1, rect.right, rect.bottom};
-    FillRect(dc, &top, tl);
-    FillRect(dc, &left, tl);
-    FillRect(dc, &right, br);
-    FillRect(dc, &bottom, br);
-    InflateRect(&rect, -1, -1);
-  }
-}
-
-void Bevel(HDC dc, RECT& rect, TPanelBevel bevel, TColor face, int width) {
+void Bevel(TCanvas& canvas, RECT& rect, TPanelBevel bevel, TColor face, int width) {
   switch (bevel) {
     case bvNone: break;
-    case bvLowered: Frame3D(dc, rect, clBtnShadow, clBtnHighlight, width); break;
-    case bvRaised: Frame3D(dc, rect, clBtnHighlight, clBtnShadow, width); break;
-    case bvSpace: Frame3D(dc, rect, face, face, width); break;
+    case bvLowered: canvas.Frame3D(rect, clBtnShadow, clBtnHighlight, width); break;
+    case bvRaised: canvas.Frame3D(rect, clBtnHighlight, clBtnShadow, width); break;
+    case bvSpace: canvas.Frame3D(rect, face, face, width); break;
   }
 }
 
@@ -82,9 +65,9 @@ void TPanel::SetBorderWidth(int value) {
 
 void TPanel::Paint(TCanvas& canvas) {
   RECT r = ClientRect();
-  Bevel(canvas.Handle(), r, bevelOuter_, Color(), bevelWidth_);
-  Frame3D(canvas.Handle(), r, Color(), Color(), borderWidth_);
-  Bevel(canvas.Handle(), r, bevelInner_, Color(), bevelWidth_);
+  Bevel(canvas, r, bevelOuter_, Color(), bevelWidth_);
+  canvas.Frame3D(r, Color(), Color(), borderWidth_);
+  Bevel(canvas, r, bevelInner_, Color(), bevelWidth_);
   canvas.Brush().SetStyle(bsClear);
   UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
   if (alignment_ == taCenter) flags |= DT_CENTER;

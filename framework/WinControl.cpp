@@ -239,6 +239,13 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      TWinControl* child = header ? FromHandle(header->hwndFrom) : nullptr;
+      LRESULT result = 0;
+      if (child && child != this && child->Notify(*header, result)) return result;
+      break;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

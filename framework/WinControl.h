@@ -123,6 +123,9 @@ protected:
 
   // A standard child's notification (WM_COMMAND code) and colours.
   virtual void CommandNotify(WORD /*code*/) {}
+  // A common control's WM_NOTIFY, handed back to the control that sent it;
+  // true when handled, with the message's result.
+  virtual bool Notify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
   virtual HBRUSH CtlColor(HDC dc);
   // An owner-drawn standard child's drawing and item sizes (WM_DRAWITEM,
   // WM_MEASUREITEM, handed back to the child like WM_COMMAND).
