@@ -1,22 +1,21 @@
 #pragma once
 // TStringList: an ordered list of texts (code page 1250), each carrying an
 // integer of the caller's, its object (an identifier, item data; pointer
-// sized). Not sorted; duplicates are kept. An index outside 0 .. Count()-1
-// raises EListError.
+// sized). Not sorted; duplicates are kept. A plain value: copies are
+// independent. An index outside 0 .. Count()-1 raises EListError.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "framework/Exception.h"
-#include "framework/Object.h"
 
 class EListError : public Exception {
 public:
   using Exception::Exception;
 };
 
-class TStringList : public TObject {
+class TStringList {
 public:
   TStringList() = default;
 
