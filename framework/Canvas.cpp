@@ -66,6 +66,19 @@ SIZE TCanvas::TextExtent(const std::string& text) {
 
 void TCanvas::FillRect(const RECT& rect) { ::FillRect(dc_, &rect, gdi::Brush(brush_)); }
 
+void TCanvas::FillPattern(const RECT& rect, HBRUSH pattern, TColor fore, TColor back) {
+  COLORREF oldText = SetTextColor(dc_, gdi::ColorToRGB(fore));
+  COLORREF oldBack = SetBkColor(dc_, gdi::ColorToRGB(back));
+  POINT origin{rect.left, rect.top};
+  LPtoDP(dc_, &origin, 1);
+  POINT oldOrigin{};
+  SetBrushOrgEx(dc_, origin.x, origin.y, &oldOrigin);
+  ::FillRect(dc_, &rect, pattern);
+  SetBrushOrgEx(dc_, oldOrigin.x, oldOrigin.y, nullptr);
+  SetTextColor(dc_, oldText);
+  SetBkColor(dc_, oldBack);
+}
+
 void TCanvas::FrameRect(const RECT& rect) { ::FrameRect(dc_, &rect, gdi::Brush(brush_)); }
 
 void TCanvas::Frame3D(RECT& rect, TColor topLeft, TColor bottomRight, int width) {

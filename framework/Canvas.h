@@ -44,6 +44,9 @@ public:
   // A 3-D frame of `width` pixels just inside rect (top and left edges in one
   // colour, right and bottom in the other); shrinks rect by the width.
   void Frame3D(RECT& rect, TColor topLeft, TColor bottomRight, int width);
+  // Fills rect with a monochrome pattern brush (not owned): its set pixels in
+  // `fore`, the others in `back`; the pattern starts at rect's top-left.
+  void FillPattern(const RECT& rect, HBRUSH pattern, TColor fore, TColor back);
   void Rectangle(int left, int top, int right, int bottom);
   void MoveTo(int x, int y);
   void LineTo(int x, int y);

@@ -35,3 +35,16 @@ class EOutOfMemory : public Exception {
 public:
   EOutOfMemory() : Exception("Out of memory") {}
 };
+
+// A resource the program needs is not among its resources.
+class EResNotFound : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// A picture could not be read or written: data that is not a picture of its
+// format, is corrupt or is cut short, or a format the program does not know.
+class EInvalidGraphic : public Exception {
+public:
+  using Exception::Exception;
+};

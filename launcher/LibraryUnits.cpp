@@ -1,5 +1,6 @@
 #include "launcher/LibraryUnits.h"
 
+#include "controls/HatchPatterns.h"
 #include "controls/SajatCom.h"
 #include "framework/ClassRegistry.h"
 #include "launcher/WinExit.h"
@@ -10,10 +11,12 @@ TLibraryUnits::TLibraryUnits() {
   SwapfileUnitStart();
   SajatComUnitStart();
   TClassRegistry::Instance().Register(TWinExit::StaticClassInfo());
+  HatchUnitStart();
   GdiObjectStoresStart();
 }
 
 TLibraryUnits::~TLibraryUnits() {
   GdiObjectStoresStop();
+  HatchUnitStop();
   SwapfileUnitStop();
 }

@@ -9,6 +9,7 @@
 #include <exception>
 #include <string>
 
+#include "controls/HatchPatterns.h"
 #include "controls/SajatCom.h"
 #include "forms/InterfaceSettings.h"
 #include "framework/Application.h"
@@ -61,6 +62,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InterfaceSettings.Store = &settings;
     StartFramework();
     SajatComUnitStart();
+    HatchUnitStart();
     Application->Initialize();
     Application->SetTitle("Korvex 7 – vezérlők");
     const std::wstring page = PageArgument();
@@ -73,6 +75,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     Application->Run();
     StopFramework();
+    HatchUnitStop();
     InterfaceSettings.Store = nullptr;
     return 0;
   } catch (const std::exception& e) {

@@ -5,12 +5,14 @@
 #include "framework/WinText.h"
 #include "tools/gallery/ComboPage.h"
 #include "tools/gallery/FormsPage.h"
+#include "tools/gallery/HatchPage.h"
 
 namespace {
 
 const TGalleryPage kPages[] = {
     {"Combo", "Combók, szöveg", &CreateGalleryPage<TComboPage>},
     {"Forms", "Alapablakok", &CreateGalleryPage<TFormsPage>},
+    {"Hatch", "Sraffozások", &CreateGalleryPage<THatchPage>},
 };
 
 }  // namespace

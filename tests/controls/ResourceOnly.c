@@ -1,0 +1,2 @@
+/* A module that only carries resources (test bitmaps). */
+int korvex_resource_module;
