@@ -4,6 +4,7 @@
 #include "framework/MessageDlg.h"
 #include "launcher/FrSetInf.h"
 #include "launcher/LaunchRules.h"
+#include "launcher/MenuNavigation.h"
 
 TFrmStartup* FrmStartup = nullptr;
 
@@ -150,13 +151,70 @@ void TFrmStartup::LabelClick(TObject* Sender) {
 void TFrmStartup::LabelMouseMove(TObject* Sender, TShiftState, int, int) {
   auto* label = dynamic_cast<TLabel*>(Sender);
   if (!label) return;
-  if (label->Tag() > 0) {
-    label->Font()->SetColor(clRed);
-    FHoveredTag = label->Tag();
+  if (label->Tag() > 0) FHoveredTag = label->Tag();
+  PaintHighlight();
+}
+
+// The maker's notice line (Tag 8 too) is not an entry: it never turns red.
+std::array<TLabel*, 12> TFrmStartup::MenuLabels() const {
+  return {Label1, Label2, Label3, Label4, Label5, Label7, Label8, Label11, Label12, Label13, Label14, Label18};
+}
+
+void TFrmStartup::PaintHighlight() {
+  for (TLabel* item : MenuLabels()) item->Font()->SetColor(item->Tag() == FHoveredTag ? clRed : clBlack);
+}
+
+LRESULT TFrmStartup::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      // The window has no control to hand Tab and the arrows to: it takes
+      // them itself, for the menu.
+      return DLGC_WANTTAB | DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+      if (MenuKeyDown(static_cast<uint16_t>(wParam), KeyboardShiftState(), (HIWORD(lParam) & KF_REPEAT) != 0))
+        return 0;
+      break;
+    default:
+      break;
   }
-  for (TLabel* item : {Label1, Label2, Label3, Label4, Label5, Label7, Label8, Label11, Label12, Label13, Label14,
-                       Label18}) {
-    if (item->Tag() != FHoveredTag) item->Font()->SetColor(clBlack);
+  return TForm::WndProc(message, wParam, lParam);
+}
+
+bool TFrmStartup::MenuKeyDown(uint16_t key, TShiftState shift, bool repeated) {
+  switch (key) {
+    case VK_DOWN: MoveHighlight(true); return true;
+    case VK_UP: MoveHighlight(false); return true;
+    case VK_TAB:
+      if (shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return false;
+      MoveHighlight(!shift.Contains(ssShift));
+      return true;
+    case VK_RETURN:
+    case VK_SPACE:
+      // The action may hide the launcher, open a dialog or end the program:
+      // nothing of the form is touched after it.
+      if (!repeated) ClickHighlighted();
+      return true;
+    default: return false;
+  }
+}
+
+void TFrmStartup::MoveHighlight(bool forward) {
+  std::vector<TMenuEntry> entries;
+  for (TLabel* item : MenuLabels()) {
+    if (item->Visible()) entries.push_back({item->Tag(), item->Left(), item->Top()});
+  }
+  const int tag = NextMenuTag(std::move(entries), FHoveredTag, forward);
+  if (tag == 0) return;
+  FHoveredTag = tag;
+  PaintHighlight();
+}
+
+void TFrmStartup::ClickHighlighted() {
+  for (TLabel* item : MenuLabels()) {
+    if (FHoveredTag != 0 && item->Tag() == FHoveredTag && item->Visible()) {
+      LabelClick(item);
+      return;
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 // TFrmStartup: the launcher window: the picture on the left, the menu of
 // clickable labels on the right. The layout is resources/frStartup.layout.
 
+#include <array>
 #include <string>
 
 #include "framework/Bevel.h"
@@ -90,7 +91,26 @@ public:
   void RegisterFileTypes();
   void CreateDesktopShortcut(const std::string& fileName, const std::string& shortcutName);
 
+  // Tag of the highlighted (red) menu entry, 0 before any. Pointer and
+  // keyboard move the same highlight.
+  int HighlightedTag() const { return FHoveredTag; }
+
+protected:
+  // The menu's keys: Down and Tab move the highlight to the next visible
+  // entry, Up and Shift+Tab to the previous one, Enter and Space act as a
+  // click on the highlighted entry, once per key press (the system's
+  // auto-repeat of a held key does not act again).
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+  // The entries that the highlight can rest on, in the order they are reset.
+  std::array<TLabel*, 12> MenuLabels() const;
+  // Paints the entry of FHoveredTag red and every other entry black.
+  void PaintHighlight();
+  // True when the key was one of the menu's.
+  bool MenuKeyDown(uint16_t key, TShiftState shift, bool repeated);
+  void MoveHighlight(bool forward);
+  void ClickHighlighted();
   // Starts a player from the medium once the running one of its class was
   // told to quit.
   void StartPlayer(const std::string& windowClass, const std::string& program, const std::string& switches,

@@ -232,6 +232,10 @@ bool Launcher::WaitShown(DWORD milliseconds) const {
   return true;
 }
 
+bool Launcher::WaitFocused(DWORD milliseconds) const {
+  return WaitUntil([&] { return HasKeyFocus(Window()); }, milliseconds);
+}
+
 void Launcher::MoveTo(Point p) const { PostMessageW(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
 
 void Launcher::Click(Point p) const {
@@ -267,6 +271,74 @@ std::vector<std::wstring> Launcher::VisibleClasses() const {
     classes.push_back(name);
   }
   return classes;
+}
+
+namespace {
+
+// The host's name of a Windows path (the tests run under Wine); empty if
+// there is none.
+std::string UnixPath(const std::wstring& path) {
+  using Convert = char*(CDECL*)(const wchar_t*);
+  auto convert = reinterpret_cast<Convert>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!convert) return {};
+  char* name = convert(path.c_str());
+  if (!name) return {};
+  std::string result = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return result;
+}
+
+// xdotool is a program of the host: its process cannot be waited for from
+// here, so it leaves its exit status and output in a file when it is done.
+bool Xdotool(const std::string& commands, std::string* output) {
+  static int counter = 0;
+  const std::wstring done = demo::JoinPath(demo::TempFolder(), L"korvex-xdotool-" +
+                                                                   std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                                                   std::to_wstring(++counter));
+  DeleteFileW(done.c_str());
+  const std::string unixDone = UnixPath(done);
+  if (unixDone.empty()) return false;
+  std::wstring line = L"/bin/sh -c \"out=$(xdotool " + Windows(commands.c_str(), CP_UTF8) +
+                      L" 2>/dev/null); echo $? $out > '" + Windows(unixDone.c_str(), CP_UTF8) + L"'\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  std::string result;
+  WaitUntil(
+      [&] {
+        HANDLE file = CreateFileW(done.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        char text[256] = {};
+        DWORD read = 0;
+        ReadFile(file, text, sizeof text - 1, &read, nullptr);
+        CloseHandle(file);
+        result.assign(text, read);
+        return result.find('\n') != std::string::npos;
+      },
+      10000);
+  DeleteFileW(done.c_str());
+  if (result.size() < 2 || result.compare(0, 1, "0") != 0 || (result[1] != ' ' && result[1] != '\n')) return false;
+  if (output) *output = result.substr(2, result.size() - 3);
+  return true;
+}
+
+}  // namespace
+
+bool Type(const std::string& xdotoolCommands) { return Xdotool(xdotoolCommands, nullptr); }
+
+// Wine keeps the display's window of each top-level window in a property.
+bool HasKeyFocus(HWND window) {
+  if (!window || GetForegroundWindow() != window) return false;
+  std::string focus;
+  if (!Xdotool("getwindowfocus", &focus)) return false;
+  const auto own = reinterpret_cast<uintptr_t>(GetPropW(window, L"__wine_x11_whole_window"));
+  return own != 0 && focus == std::to_string(own);
 }
 
 // The text the window holds, read without a message: the launcher's thread
@@ -350,6 +422,16 @@ bool HasDarkText(HWND window, RECT clientArea) {
     if (GetRValue(c) <= 60 && GetGValue(c) <= 60 && GetBValue(c) <= 60) ++dark;
   }
   return dark >= 5;
+}
+
+std::string RedEntries(HWND window) {
+  std::string red;
+  const std::pair<const char*, RECT> areas[] = {
+      {"notice", NoticeArea}, {"install", InstallArea}, {"manual", ManualArea}, {"exit", ExitArea}};
+  for (const auto& [name, area] : areas) {
+    if (HasRedText(window, area)) red += (red.empty() ? "" : " ") + std::string(name);
+  }
+  return red;
 }
 
 std::wstring DesktopFolder() {

@@ -31,6 +31,12 @@ constexpr Point Picture{120, 200};
 constexpr Point FirstTutorial{370, 128};  // shown only by the test variant
 constexpr Point SecondTutorial{370, 144};
 constexpr Point FirstVideo{360, 263};
+// Client areas of the visible entries (the labels' areas, with room for
+// "Kilépés", whose width follows its text and which keeps its right edge).
+constexpr RECT InstallArea{343, 230, 520, 254};
+constexpr RECT ManualArea{342, 257, 594, 292};
+constexpr RECT ExitArea{516, 310, 596, 326};
+constexpr RECT NoticeArea{94, 22, 227, 36};
 
 // A copy of the built medium, laid out for one test:
 //   <temp>\korvex-e2e-<pid>-<n>\            the test's folder
@@ -87,6 +93,8 @@ class Launcher {
   bool Visible() const;
   // Waits until the launcher window is shown and painted, on top.
   bool WaitShown(DWORD milliseconds = 15000) const;
+  // Waits until the launcher window takes the keys (see HasKeyFocus).
+  bool WaitFocused(DWORD milliseconds = 5000) const;
   void MoveTo(Point p) const;
   void Click(Point p) const;
   // Two clicks within the double-click time: the second press arrives as a
@@ -103,6 +111,15 @@ class Launcher {
   PROCESS_INFORMATION info_{};
 };
 
+// Real key presses on the virtual display, as a person types them, through
+// the display's own input (xdotool), e.g. "key Down", "key shift+Tab",
+// "keydown space sleep 1.5 keyup space". Returns once they are sent; false
+// if they could not be.
+bool Type(const std::string& xdotoolCommands);
+// Whether the keys typed now go to that top-level window: it is the active
+// window and has the display's keyboard focus.
+bool HasKeyFocus(HWND window);
+
 // The text of a dialog's first child of that class; its button with that id.
 std::wstring ChildText(HWND parent, const wchar_t* className);
 HWND ChildWithId(HWND parent, int id);
@@ -112,6 +129,9 @@ std::wstring TextOf(HWND window);
 // The launcher window's pixels: whether the area holds red text.
 bool HasRedText(HWND window, RECT clientArea);
 bool HasDarkText(HWND window, RECT clientArea);
+// Which of the visible entries and the notice line show red text, in screen
+// order: "install", "manual", "exit", "notice", separated by blanks.
+std::string RedEntries(HWND window);
 
 // The registry entries and desktop folder the installation path and the
 // reader touch, removed (before each test, and after it).

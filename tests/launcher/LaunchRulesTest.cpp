@@ -1,10 +1,13 @@
-// The launcher's rules that need no system: the menu's dispatch by Tag, the
-// medium's file names, and command lines put together and taken apart.
+// The launcher's rules that need no system: the menu's dispatch by Tag and its
+// keyboard order, the medium's file names, and command lines put together and
+// taken apart.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "launcher/LaunchRules.h"
+#include "launcher/MenuNavigation.h"
 
 namespace {
 
@@ -39,6 +42,35 @@ TEST(MenuDispatch, PlayersHaveAFileForEveryTagTheyServe) {
     EXPECT_EQ(TutorialFile(tag).empty(), MenuActionForTag(tag) != TMenuAction::PlayTutorial) << tag;
     EXPECT_EQ(VideoFile(tag).empty(), MenuActionForTag(tag) != TMenuAction::PlayVideo) << tag;
   }
+}
+
+// The visible entries as the launcher shows them, listed out of screen order
+// on purpose; with the tutorial group shown above them; none.
+const std::vector<TMenuEntry> Shown = {{7, 532, 310}, {8, 343, 230}, {14, 342, 257}};
+const std::vector<TMenuEntry> WithTutorials = {{7, 532, 310}, {2, 344, 137}, {8, 343, 230},
+                                               {1, 344, 121}, {14, 342, 257}, {3, 344, 153}};
+const std::vector<TMenuEntry> NoEntry;
+
+struct StepCase {
+  const std::vector<TMenuEntry>* entries;
+  int from;
+  bool forward;
+  int to;
+};
+
+TEST(MenuKeys, StepThroughTheVisibleEntriesInScreenOrderAroundBothEnds) {
+  const StepCase cases[] = {
+      {&Shown, 0, true, 8},         {&Shown, 8, true, 14},         {&Shown, 14, true, 7},
+      {&Shown, 7, true, 8},         {&Shown, 0, false, 7},         {&Shown, 8, false, 7},
+      {&Shown, 7, false, 14},       {&Shown, 14, false, 8},
+      // a highlight left on an entry that is not shown counts as none
+      {&Shown, 3, true, 8},         {&Shown, 3, false, 7},
+      {&WithTutorials, 0, true, 1}, {&WithTutorials, 1, true, 2},  {&WithTutorials, 3, true, 8},
+      {&WithTutorials, 7, true, 1}, {&WithTutorials, 1, false, 7}, {&WithTutorials, 8, false, 3},
+      {&NoEntry, 0, true, 0},       {&NoEntry, 8, false, 0},
+  };
+  for (const StepCase& c : cases)
+    EXPECT_EQ(NextMenuTag(*c.entries, c.from, c.forward), c.to) << c.from << (c.forward ? " forward" : " backward");
 }
 
 TEST(CommandLine, ProgramPathIsQuotedAndArgumentsStayAsTheyAre) {

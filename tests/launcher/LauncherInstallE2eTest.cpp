@@ -11,6 +11,7 @@
 #include "E2eSupport.h"
 #include "common/DemoLog.h"
 #include "common/Paths.h"
+#include "common/Registry.h"
 
 namespace e2e {
 namespace {
@@ -125,6 +126,36 @@ TEST_F(Install, FromTheMenuEntryAfterAnEarlierSetupAndNoBringsTheLauncherBack) {
   ExpectFileTypes();
   ExpectAllShortcuts(DesktopFolder());
   AnswerNoAndExpectAWorkingMenu(launcher, question);
+}
+
+// Keys alone: Enter on the highlighted entry starts the set-up once; after
+// "&No" (by its key) the launcher takes the keys at once, its highlight where
+// it was.
+TEST_F(Install, ByKeysAloneAndAfterNoTheKeysWorkWithoutAClick) {
+  RegisterViewer(medium);
+  demo::CreateKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Adobe\\Acrobat Reader");
+  Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+  ASSERT_TRUE(launcher.WaitShown());
+  ASSERT_TRUE(launcher.WaitFocused());
+  HWND window = launcher.Window();
+  ASSERT_TRUE(Type("key Down"));
+  ASSERT_TRUE(WaitUntil([&] { return RedEntries(window) == "install"; }, 3000));
+  ASSERT_TRUE(Type("key Return"));
+  EXPECT_TRUE(WaitUntil([&] { return !launcher.Visible(); }, 3000)) << "the launcher hides";
+  HWND question = WaitForFinish(launcher);
+  ASSERT_NE(question, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return HasKeyFocus(question); }, 3000)) << "the question takes the keys";
+
+  ASSERT_TRUE(Type("key alt+n"));
+  ASSERT_TRUE(WaitUntil([&] { return launcher.Visible(); }, 5000)) << "the launcher comes back";
+  ASSERT_TRUE(launcher.WaitFocused()) << "with the keyboard focus";
+  EXPECT_TRUE(WaitUntil([&] { return RedEntries(window) == "install"; }, 3000)) << "its highlight where it was";
+  ASSERT_TRUE(Type("key Down"));
+  EXPECT_TRUE(WaitUntil([&] { return RedEntries(window) == "manual"; }, 3000));
+  ASSERT_TRUE(Type("key Return"));
+  EXPECT_TRUE(WaitUntil([&] { return CountOf(ReadLog(medium.LogPath()), L"pdfview.exe", L"open") == 1; }, 5000))
+      << "Enter opens the manual";
+  EXPECT_EQ(CountOf(ReadLog(medium.LogPath()), L"Setup.exe", L"start"), 1u) << "one set-up for one Enter";
 }
 
 TEST_F(Install, FromTheNoticeLineAndYesRestartsWindowsUnconditionally) {

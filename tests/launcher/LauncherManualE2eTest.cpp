@@ -74,6 +74,21 @@ TEST_F(Manual, ADoubleClickOpensItOnce) {
   EXPECT_EQ(Opened(), 1u);
 }
 
+TEST_F(Manual, SpaceOpensItOnceAlsoWhenHeldDown) {
+  RegisterViewer(medium);
+  demo::CreateKey(HKEY_LOCAL_MACHINE, ReaderKey);
+  Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+  ASSERT_TRUE(launcher.WaitShown());
+  ASSERT_TRUE(launcher.WaitFocused());
+  ASSERT_TRUE(Type("key Down Down"));
+  ASSERT_TRUE(WaitUntil([&] { return RedEntries(launcher.Window()) == "manual"; }, 3000));
+  // Held long enough for the system to repeat the key.
+  ASSERT_TRUE(Type("keydown space sleep 1.5 keyup space"));
+  ASSERT_TRUE(WaitUntil([&] { return Opened() > 0; }, 5000));
+  Sleep(ScaledMs(1500));  // room for a second viewer to show up
+  EXPECT_EQ(Opened(), 1u);
+}
+
 TEST_F(Manual, DecliningTheReaderStillHandsTheDocumentToTheShell) {
   RegisterViewer(medium);
   Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());

@@ -1,7 +1,8 @@
-// The launcher's menu, end to end: hover highlighting as it shows on the
-// screen, the tutorial and video players started from the medium (their
-// command lines, the quit message to a running player, the pause before the
-// next one), and ending the launcher with and without its "Kilépés" entry.
+// The launcher's menu, end to end: hover and keyboard highlighting as they
+// show on the screen, the tutorial and video players started from the medium
+// (their command lines, the quit message to a running player, the pause
+// before the next one), and ending the launcher with and without its
+// "Kilépés" entry.
 #include <gtest/gtest.h>
 
 #include "E2eSupport.h"
@@ -9,12 +10,6 @@
 
 namespace e2e {
 namespace {
-
-// Client areas of three menu entries (the labels' areas, with room for
-// "Kilépés", whose width follows its text and which keeps its right edge).
-constexpr RECT ManualArea{342, 257, 594, 292};
-constexpr RECT ExitArea{516, 310, 596, 326};
-constexpr RECT InstallArea{343, 230, 520, 254};
 
 class Menu : public ::testing::Test {
  protected:
@@ -65,6 +60,46 @@ TEST_F(Menu, HoverLeavesOnlyTheLastEntryRedAlsoOverThePicture) {
     EXPECT_TRUE(HasRedText(window, ExitArea));
     EXPECT_FALSE(HasRedText(window, ManualArea));
   }
+}
+
+// Real key presses: one highlight for keys and pointer, drawn as the hover
+// is, around both ends; Enter on "Kilépés" ends the players and the program.
+TEST_F(Menu, KeysMoveTheHighlightAndEnterOnKilepesEndsThePlayersAndTheProgram) {
+  const std::wstring demo = medium.File(L"Demo\\");
+  ASSERT_TRUE(StartProgram(L"\"" + demo + L"scplayer.exe\" /s " + demo + L"tartaly.scm"));
+  ASSERT_TRUE(StartProgram(L"\"" + demo + L"camplay.exe\" /E /M " + demo + L"Korvex_60_Tech_Hu.avi"));
+  ASSERT_TRUE(WaitUntil([] {
+    return FindWindowW(L"ScreenCamPlayerWndv3", nullptr) && FindWindowW(L"Camtasia Player", nullptr);
+  }, 10000));
+  Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+  ASSERT_TRUE(launcher.WaitShown());
+  ASSERT_TRUE(launcher.WaitFocused()) << "the launcher takes the keys without a click";
+  HWND window = launcher.Window();
+  EXPECT_EQ(RedEntries(window), "");
+
+  struct Step {
+    const char* keys;
+    const char* red;
+  };
+  const Step steps[] = {
+      {"key Down", "install"},      {"key Down Down", "exit"}, {"key Down", "install"},
+      {"key Up", "exit"},           {"key Tab", "install"},    {"key Tab", "manual"},
+      {"key shift+Tab", "install"}, {"key shift+Tab", "exit"},
+  };
+  for (const Step& step : steps) {
+    ASSERT_TRUE(Type(step.keys)) << step.keys;
+    EXPECT_TRUE(WaitUntil([&] { return RedEntries(window) == step.red; }, 3000))
+        << step.keys << ": red is \"" << RedEntries(window) << "\", not \"" << step.red << "\"";
+  }
+  launcher.MoveTo(ManualEntry);
+  EXPECT_TRUE(WaitUntil([&] { return RedEntries(window) == "manual"; }, 3000));
+  ASSERT_TRUE(Type("key Down"));
+  EXPECT_TRUE(WaitUntil([&] { return RedEntries(window) == "exit"; }, 3000)) << "Down goes on from the hovered entry";
+
+  ASSERT_TRUE(Type("key Return"));
+  EXPECT_TRUE(launcher.WaitForEnd(5000)) << "the program ends";
+  EXPECT_NE(WaitForLog(L"scplayer.exe", L"end", 1), 0u);
+  EXPECT_NE(WaitForLog(L"camplay.exe", L"end", 1), 0u);
 }
 
 TEST_F(Menu, ASecondTutorialEndsTheRunningPlayerAndStartsOneSecondLater) {

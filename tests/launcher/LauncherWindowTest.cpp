@@ -1,7 +1,7 @@
 // The launcher window as a person sees it: size, border, place, colours,
 // picture, the visible menu entries with their texts (checked on the screen,
 // so under any code page), the titles, the hidden set-up information window,
-// the medium folder, and closing.
+// the medium folder, the menu's keys, and closing.
 
 #include <gtest/gtest.h>
 
@@ -214,6 +214,46 @@ TEST_F(LauncherWindow, TheSetupInformationWindowWaitsHidden) {
   frmSetupInfo->Hide();
 }
 
+// A key press as the system delivers it to the focused launcher, through the
+// application's message loop (which hands Tab to the dialog navigation unless
+// the window takes it).
+void PressKey(WORD key, bool autoRepeat = false) {
+  HWND w = FrmStartup->Handle();
+  PostMessageW(w, WM_KEYDOWN, key, autoRepeat ? 0x40000001 : 1);
+  PostMessageW(w, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+  Pump(30);
+}
+
+TEST_F(LauncherWindow, KeysMoveTheOneHighlightOverTheVisibleEntriesInScreenOrder) {
+  ShowLauncher();
+  TFrmStartup* f = FrmStartup;
+  // The tutorial group shown above the install box, as a hidden group may be.
+  for (TControl* c : std::initializer_list<TControl*>{f->Shape1, f->Label10, f->Label6, f->Label1, f->Label2,
+                                                      f->Label3, f->Label4, f->Label5})
+    c->Show();
+  std::vector<int> tags;
+  for (int i = 0; i < 9; ++i) {
+    PressKey(VK_DOWN);
+    tags.push_back(f->HighlightedTag());
+  }
+  EXPECT_EQ(tags, (std::vector<int>{1, 2, 3, 4, 5, 8, 14, 7, 1}));
+  PressKey(VK_UP);
+  EXPECT_EQ(f->HighlightedTag(), 7) << "Up from the first entry wraps to the last";
+  PressKey(VK_TAB);
+  EXPECT_EQ(f->HighlightedTag(), 1) << "Tab reaches the window, not the dialog navigation";
+
+  // The pointer moves the same highlight: Down goes on from the hovered entry.
+  RECT manual = f->Label14->BoundsRect();
+  PostMessageW(f->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(manual.left + 10, manual.top + 5));
+  Pump(30);
+  EXPECT_EQ(f->HighlightedTag(), 14);
+  PressKey(VK_DOWN);
+  EXPECT_EQ(f->HighlightedTag(), 7);
+  for (TLabel* label : {f->Label1, f->Label2, f->Label3, f->Label4, f->Label5, f->Label7, f->Label8, f->Label14})
+    EXPECT_EQ(label->Font()->Color(), label == f->Label7 ? clRed : clBlack) << label->Name();
+  EXPECT_NE(f->Label17->Font()->Color(), clRed) << "the notice line is no entry";
+}
+
 TEST(LauncherMedia, TheMediumIsTheProgramsOwnFolderWhateverTheCurrentOne) {
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
@@ -273,8 +313,8 @@ TEST(LauncherLayout, WritingTheLoadedFormBackGivesItsLayout) {
   }
 }
 
-TEST(LauncherClose, KilepesAndTheCloseButtonEndTheProgram) {
-  for (int how = 0; how < 2; ++how) {
+TEST(LauncherClose, KilepesEnterOnItAndTheCloseButtonEndTheProgram) {
+  for (int how = 0; how < 3; ++how) {
     StopFramework();
     StartFramework();
     Application->Initialize();
@@ -288,10 +328,19 @@ TEST(LauncherClose, KilepesAndTheCloseButtonEndTheProgram) {
       LPARAM at = MAKELPARAM(r.right - 5, r.top + 5);
       PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
       PostMessageW(w, WM_LBUTTONUP, 0, at);
-    } else {
+    } else if (how == 1) {
       PostMessageW(w, WM_CLOSE, 0, 0);
+    } else {
+      // Up highlights the last entry, "Kilépés"; Enter acts once per press:
+      // the system's auto-repeat of a held key does not act again.
+      PressKey(VK_UP);
+      PressKey(VK_RETURN, true);
+      Pump(100);
+      EXPECT_FALSE(Application->Terminated()) << "an auto-repeated Enter acted";
+      PressKey(VK_RETURN);
     }
-    EXPECT_TRUE(WaitUntil([] { return Application->Terminated(); }, 3000)) << (how ? "close button" : "Kilépés");
+    EXPECT_TRUE(WaitUntil([] { return Application->Terminated(); }, 3000))
+        << (how == 0 ? "Kilépés" : how == 1 ? "close button" : "Enter on Kilépés");
   }
   StopFramework();
   StartFramework();
