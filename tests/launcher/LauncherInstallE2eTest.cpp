@@ -209,6 +209,8 @@ TEST_F(Install, ASetupThatRecordsNoFolderBringsTheLauncherBackAndALaterValueStil
   ASSERT_TRUE(WaitUntil([&] { return !launcher.Visible(); }, 3000)) << "the launcher hides";
   ASSERT_TRUE(WaitUntil([&] { return CountOf(ReadLog(medium.LogPath()), L"Setup.exe", L"end") == 1; }, 15000));
   EXPECT_TRUE(WaitUntil([&] { return launcher.Visible(); }, 3000)) << "the launcher comes back";
+  EXPECT_TRUE(launcher.WaitFocused()) << "with the keyboard focus";
+  EXPECT_EQ(RedEntries(launcher.Window()), "install") << "and its highlight where the pointer left it";
   EXPECT_EQ(launcher.FindVisible(L"TfrmSetupInfo"), nullptr);
 
   // A program the set-up handed over to records the folder later.
