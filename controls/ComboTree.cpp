@@ -1,6 +1,7 @@
 #include "controls/ComboTree.h"
 
 #include "controls/StructCombo.h"
+#include "framework/WinText.h"
 
 const TClassInfo& TComboTree::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TComboTree>("TComboTree", &TTreeView::StaticClassInfo()).Build();
@@ -11,6 +12,11 @@ TComboTree::TComboTree(TStructCombo* combo) : TTreeView(combo), Combo(combo) {}
 
 TComboTree::~TComboTree() {
   if (Combo) Combo->TreeDestroyed(this);
+}
+
+void TComboTree::CreateParams(TCreateParams& p) {
+  TTreeView::CreateParams(p);
+  if (Combo) p.Caption = Wide(Combo->Name());
 }
 
 void TComboTree::PlaceUnderCombo() {

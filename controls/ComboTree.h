@@ -4,6 +4,7 @@
 // can reach beyond the combo. Whenever it is shown or hidden it first places
 // itself under the combo: its top-left corner at the combo's bottom-left one,
 // or, unless the combo is left-justified, its right edge under the combo's.
+// Its window text is the combo's name, so that tools can tell whose it is.
 
 #include "framework/TreeView.h"
 
@@ -24,6 +25,7 @@ public:
   void PlaceUnderCombo();
 
 protected:
+  void CreateParams(TCreateParams& params) override;
   void VisibleChanged() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

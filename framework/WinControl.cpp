@@ -141,8 +141,9 @@ void TWinControl::CreateWnd() {
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(gdi::Font(*Font())), FALSE);
   }
   WindowCreated();
-  for (TControl* c : controls_) {
-    if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->handle_) w->CreateWnd();
+  // By index: a child's WindowCreated may add controls to this one.
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (auto* w = dynamic_cast<TWinControl*>(controls_[i]); w && !w->handle_) w->CreateWnd();
   }
   AlignControls();
 }

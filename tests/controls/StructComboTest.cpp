@@ -315,6 +315,32 @@ TEST_F(StructComboWindow, TheTreeIsSizedToItsNodesWithinTheLimits) {
   EXPECT_EQ(Tree()->Width(), natural);
 }
 
+TEST(StructComboOnAForm, CombosWithoutEntriesGetTheirTreesWithTheFormsWindow) {
+  StructComboUnitStart();
+  TForm* form = TCustomForm::Create<TForm>(Application);
+  form->SetBounds(80, 80, 300, 200);
+  std::vector<TStructCombo*> combos;
+  for (int i = 0; i < 6; ++i) {
+    auto* c = new TStructCombo(form);
+    c->SetName("cmb" + std::to_string(i));
+    c->SetParent(form);
+    c->SetBounds(10, 10 + 25 * i, 100, 20);
+    combos.push_back(c);
+  }
+  form->Show();  // every combo's window, then its tree's, is made while the form's children are
+  for (TStructCombo* c : combos) {
+    ASSERT_TRUE(c->Tree()->HandleAllocated()) << c->Name();
+    EXPECT_EQ(c->Tree()->Parent(), form);
+    EXPECT_EQ(WindowTextW(c->Tree()->Handle()), std::wstring(c->Name().begin(), c->Name().end()));
+  }
+  combos[5]->SetItems(List(kMaterials));
+  combos[5]->SetFocus();
+  PostMessageW(combos[5]->Handle(), WM_KEYDOWN, VK_DOWN, 1);
+  Pump(30);
+  EXPECT_TRUE(IsWindowVisible(combos[5]->Tree()->Handle()));
+  TComponent::Free(form);
+}
+
 TEST_F(StructComboWindow, ADisabledOrEmptyComboDoesNotOpen) {
   combo->SetEnabled(false);
   EXPECT_FALSE(combo->DropButton()->Enabled());

@@ -11,6 +11,7 @@
 
 #include "controls/HatchPatterns.h"
 #include "controls/SajatCom.h"
+#include "controls/StructCombo.h"
 #include "forms/InterfaceSettings.h"
 #include "framework/Application.h"
 #include "framework/IniFile.h"
@@ -63,6 +64,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     StartFramework();
     SajatComUnitStart();
     HatchUnitStart();
+    StructComboUnitStart();
     Application->Initialize();
     Application->SetTitle("Korvex 7 – vezérlők");
     const std::wstring page = PageArgument();

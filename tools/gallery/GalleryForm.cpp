@@ -85,15 +85,15 @@ void TGalleryForm::ControlOtherKey(TObject* Sender, char Key) { Log(Sender, "OnO
 
 void TGalleryForm::btnClearLogClick(TObject*) { memLog->Clear(); }
 
-// One button per page, left of "Napló törlése", in the order of the table.
+// One button per page, in a row along the bottom, in the order of the table.
 void TGalleryForm::FormCreate(TObject*) {
-  int left = memLog ? memLog->Left() : 232;
+  int left = 8;
   int tag = 0;
   for (const TGalleryPage& page : GalleryPages()) {
     auto* button = new TButton(this);
     button->SetName(std::string("btnPage") + page.Name);
     button->SetParent(this);
-    button->SetBounds(left, 300, 100, 25);
+    button->SetBounds(left, ClientHeight() - 32, 100, 25);
     button->SetCaption(page.Caption);
     button->SetTag(tag++);
     button->SetTabStop(false);

@@ -6,6 +6,7 @@
 #include "tools/gallery/ComboPage.h"
 #include "tools/gallery/FormsPage.h"
 #include "tools/gallery/HatchPage.h"
+#include "tools/gallery/StructComboPage.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ const TGalleryPage kPages[] = {
     {"Combo", "Combók, szöveg", &CreateGalleryPage<TComboPage>},
     {"Forms", "Alapablakok", &CreateGalleryPage<TFormsPage>},
     {"Hatch", "Sraffozások", &CreateGalleryPage<THatchPage>},
+    {"StructCombo", "Strukturált combo", &CreateGalleryPage<TStructComboPage>},
 };
 
 }  // namespace
