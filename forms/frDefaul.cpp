@@ -3,6 +3,7 @@
 #include <string>
 
 #include "controls/SajatCom.h"
+#include "controls/StructCombo.h"
 #include "forms/FormPlacement.h"
 #include "forms/InterfaceSettings.h"
 #include "forms/PositionRecord.h"
@@ -12,6 +13,7 @@
 #include "framework/Edit.h"
 #include "framework/IniFile.h"
 #include "framework/Label.h"
+#include "framework/TreeView.h"
 
 TNotifyEvent OnFormMenuLoopEnter;
 TNotifyEvent OnFormMenuLoopExit;
@@ -53,6 +55,8 @@ const TKindRule kCharsetKinds[] = {
     &CentralEuropean<TButton>,
     &CentralEuropean<TEdit>,  // edit boxes, memos, spin edits, the typed edits
     &CentralEuropean<TComboBox>,  // the typed combo too
+    &CentralEuropean<TStructCombo>,
+    &CentralEuropean<TTreeView>,
 };
 
 template <class T>

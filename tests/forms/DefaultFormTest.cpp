@@ -11,6 +11,7 @@
 #include "TestTime.h"
 #include "WindowTest.h"
 #include "controls/SajatCom.h"
+#include "controls/StructCombo.h"
 #include "forms/InterfaceSettings.h"
 #include "forms/PositionRecord.h"
 #include "forms/frDefaul.h"
@@ -19,6 +20,7 @@
 #include "framework/Edit.h"
 #include "framework/IniFile.h"
 #include "framework/Label.h"
+#include "framework/TreeView.h"
 
 namespace {
 
@@ -236,6 +238,11 @@ TEST_F(DefaultForm, LanguageSixSwitchesTheControlsToCentralEuropeanAtEveryShow) 
   InterfaceSettings.Font.Charset = 1;
   InterfaceSettings.LanguageCode = 1;
   Make();
+  auto* structured = new TStructCombo(dialog);
+  structured->SetParent(dialog);
+  auto* tree = new TTreeView(dialog);
+  tree->SetParent(dialog);
+  tree->SetTop(200);
   ShowAndWait();
   EXPECT_EQ(dialog->lblText->Font()->Charset(), 1);
   dialog->Hide();
@@ -245,6 +252,8 @@ TEST_F(DefaultForm, LanguageSixSwitchesTheControlsToCentralEuropeanAtEveryShow) 
   EXPECT_EQ(dialog->btnCancel->Font()->Charset(), 238);
   EXPECT_EQ(dialog->edtPlain->Font()->Charset(), 238);
   EXPECT_EQ(dialog->cmbTyped->Font()->Charset(), 238);
+  EXPECT_EQ(structured->Font()->Charset(), 238);
+  EXPECT_EQ(tree->Font()->Charset(), 238);
   dialog->Hide();
   dialog->lblText->Font()->SetCharset(1);
   dialog->btnCancel->Font()->SetCharset(1);
