@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "controls/ComboTree.h"
 #include "controls/SajatCom.h"
 #include "controls/StructCombo.h"
 #include "forms/FormPlacement.h"
@@ -69,6 +70,7 @@ bool Is(const TControl* c) {
 bool (*const kOwnEscKinds[])(const TControl*) = {
     &Is<TTmrEdit>,
     &Is<TTmrSpinEdit>,
+    &Is<TComboTree>,  // a structured combo's open tree: Esc closes it
 };
 
 bool ApplyFirst(const TKindRule* begin, const TKindRule* end, TComponent* c, TCustomForm* form) {

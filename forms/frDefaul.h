@@ -8,7 +8,8 @@
 //   - moves the mouse pointer onto itself (or onto FPointerControl) when
 //     shown, and with FRestorePointer puts it back when closed;
 //   - presses its button named "btnCancel" on Esc (when its layout connects
-//     FormKeyDown to the key-down event), unless a typed edit has the focus;
+//     FormKeyDown to the key-down event), unless a typed edit or a
+//     structured combo's open tree has the focus;
 //   - takes the library's default interface font at creation, and switches
 //     its controls to the Central European character set at every show when
 //     the interface language asks for it;

@@ -262,7 +262,7 @@ TEST_F(DefaultForm, LanguageSixSwitchesTheControlsToCentralEuropeanAtEveryShow) 
   EXPECT_EQ(dialog->btnCancel->Font()->Charset(), 238);
 }
 
-TEST_F(DefaultForm, EscPressesTheCancelButtonUnlessATypedEditHasTheFocus) {
+TEST_F(DefaultForm, EscPressesTheCancelButtonUnlessATypedEditOrAnOpenTreeHasTheFocus) {
   Make();
   ShowAndWait();
   SetForegroundWindow(dialog->Handle());
@@ -279,6 +279,22 @@ TEST_F(DefaultForm, EscPressesTheCancelButtonUnlessATypedEditHasTheFocus) {
     EXPECT_EQ(events, c.pressed ? std::vector<std::string>{"btnCancel"} : std::vector<std::string>{})
         << c.focus->Name();
   }
+  // Esc in a structured combo's open tree only closes the tree.
+  auto* structured = new TStructCombo(dialog);
+  structured->SetParent(dialog);
+  TStringList items;
+  items.AddObject("Steel", 0);
+  items.AddObject("_S235", 10);
+  structured->SetItems(items);
+  structured->SetFocus();
+  SendMessageW(structured->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  ASSERT_TRUE(structured->TreeOpen());
+  events.clear();
+  SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(structured->TreeOpen());
+  EXPECT_TRUE(events.empty());
+  SendMessageW(structured->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);  // closed: the form's Esc
+  EXPECT_EQ(events, std::vector<std::string>{"btnCancel"});
 }
 
 TEST_F(DefaultForm, ThePointerMovesOntoTheFormOrItsControlAndBack) {
