@@ -48,17 +48,22 @@ bool TWinExit::Execute() {
   const uint32_t flags = ExitFlags(exitKind_, force_);
   TWinExitSystem& sys = System();
   bool result = false;
+  // The code of the call that failed, read at once: the calls after it
+  // (closing the token, giving the privilege back) set codes of their own.
+  uint32_t errorCode = 0;
   if (sys.PlatformId() == 2) {
     if (SetPrivilege("SeShutdownPrivilege", true)) {
       result = sys.RequestExit(flags, 0);
+      if (!result) errorCode = sys.LastErrorCode();
       SetPrivilege("SeShutdownPrivilege", false);
+    } else {
+      errorCode = privilegeError_;
     }
   } else {
     result = sys.RequestExit(flags, 0);
+    if (!result) errorCode = sys.LastErrorCode();
   }
-  // The code is read after the privilege has been given back, as the system
-  // left it.
-  if (!result) lastError_ = "Error: " + std::to_string(sys.LastErrorCode());
+  if (!result) lastError_ = "Error: " + std::to_string(errorCode);
   return result;
 }
 
@@ -66,18 +71,23 @@ bool TWinExit::SetPrivilege(const std::string& name, bool enable) {
   TWinExitSystem& sys = System();
   uintptr_t token = 0;
   if (!sys.OpenOwnToken(token)) {
+    privilegeError_ = sys.LastErrorCode();
     lastError_ = "Error: OpenProcessToken";
     return false;
   }
   uint64_t luid = 0;
   if (!sys.LookupPrivilege(name, luid)) {
+    privilegeError_ = sys.LastErrorCode();
     sys.CloseToken(token);
     return false;
   }
   bool result = sys.AdjustPrivilege(token, luid, enable ? SE_PRIVILEGE_ENABLED_FLAG : 0);
   // A success in which the privilege was not assigned (ERROR_NOT_ALL_ASSIGNED,
   // seen only in the error code) still counts as success.
-  if (!result) lastError_ = "Error: AdjustTokenPrivileges";
+  if (!result) {
+    privilegeError_ = sys.LastErrorCode();
+    lastError_ = "Error: AdjustTokenPrivileges";
+  }
   sys.CloseToken(token);
   return result;
 }

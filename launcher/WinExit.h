@@ -78,6 +78,7 @@ private:
   TWinExitType exitKind_ = ewLogoff;  // a new instance starts with every field zero
   bool force_ = false;
   std::string lastError_;
+  uint32_t privilegeError_ = 0;  // system code of SetPrivilege's last failed call
   TWinExitSystem* system_ = nullptr;
 };
 

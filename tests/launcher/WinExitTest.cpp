@@ -12,11 +12,15 @@
 
 namespace {
 
+// Every call leaves a last-error code, as the system's do: a failing call its
+// failure code; a successful privilege change ERROR_NOT_ALL_ASSIGNED (1300)
+// or 0, and closing the token 0. So a code read too late is the wrong one.
 class TRecordingSystem : public TWinExitSystem {
 public:
   uint32_t platform = 2;
   bool openOk = true, lookupOk = true, exitOk = true;
   std::vector<bool> adjustResults;  // consumed one per call; true when empty
+  uint32_t failureCode = 0;         // what a failing call leaves
   uint32_t errorCode = 0;
   std::vector<std::string> calls;
 
@@ -24,27 +28,38 @@ public:
   bool OpenOwnToken(uintptr_t& token) override {
     calls.push_back("open");
     token = 42;
-    return openOk;
+    return Leave(openOk, 0);
   }
   bool LookupPrivilege(const std::string& name, uint64_t& luid) override {
     calls.push_back("lookup " + name);
     luid = 19;
-    return lookupOk;
+    return Leave(lookupOk, 0);
   }
   bool AdjustPrivilege(uintptr_t token, uint64_t luid, uint32_t attributes) override {
     calls.push_back("adjust " + std::to_string(token) + " " + std::to_string(luid) + " " +
                     std::to_string(attributes));
-    if (adjustResults.empty()) return true;
-    bool r = adjustResults.front();
-    adjustResults.erase(adjustResults.begin());
-    return r;
+    bool r = true;
+    if (!adjustResults.empty()) {
+      r = adjustResults.front();
+      adjustResults.erase(adjustResults.begin());
+    }
+    return Leave(r, attributes ? 0 : 1300);
   }
-  void CloseToken(uintptr_t token) override { calls.push_back("close " + std::to_string(token)); }
+  void CloseToken(uintptr_t token) override {
+    calls.push_back("close " + std::to_string(token));
+    errorCode = 0;
+  }
   bool RequestExit(uint32_t flags, uint32_t reserved) override {
     calls.push_back("exit " + std::to_string(flags) + " " + std::to_string(reserved));
-    return exitOk;
+    return Leave(exitOk, 0);
   }
   uint32_t LastErrorCode() override { return errorCode; }
+
+private:
+  bool Leave(bool ok, uint32_t successCode) {
+    errorCode = ok ? successCode : failureCode;
+    return ok;
+  }
 };
 
 TEST(WinExit, EachExitKindHasItsFlags) {
@@ -92,14 +107,16 @@ TEST(WinExit, FailuresLeaveTheirTextInLastError) {
     bool exitCalled;
   };
   const Case cases[] = {
-      {"refused for lack of rights", [](TRecordingSystem& s) { s.exitOk = false; s.errorCode = 5; }, false,
+      // The privilege is given back after the refusal: its calls change the
+      // last error, yet the refusal's code is the one kept.
+      {"refused for lack of rights", [](TRecordingSystem& s) { s.exitOk = false; s.failureCode = 5; }, false,
        "Error: 5", true},
-      {"token cannot be opened", [](TRecordingSystem& s) { s.openOk = false; s.errorCode = 6; }, false,
+      {"token cannot be opened", [](TRecordingSystem& s) { s.openOk = false; s.failureCode = 6; }, false,
        "Error: 6", false},
-      {"privilege unknown", [](TRecordingSystem& s) { s.lookupOk = false; s.errorCode = 1313; }, false,
+      {"privilege unknown", [](TRecordingSystem& s) { s.lookupOk = false; s.failureCode = 1313; }, false,
        "Error: 1313", false},
-      {"enabling refused", [](TRecordingSystem& s) { s.adjustResults = {false}; s.errorCode = 1300; }, false,
-       "Error: 1300", false},
+      {"enabling refused", [](TRecordingSystem& s) { s.adjustResults = {false}; s.failureCode = 1314; }, false,
+       "Error: 1314", false},
       // Only a failed disabling after an accepted request keeps a named text.
       {"disabling refused", [](TRecordingSystem& s) { s.adjustResults = {true, false}; }, true,
        "Error: AdjustTokenPrivileges", true},
