@@ -4,6 +4,14 @@
 
 #include "framework/WinText.h"
 
+namespace {
+
+TRegistry::TOpenRefusal openRefusal = nullptr;
+
+}  // namespace
+
+void TRegistry::SetOpenRefusal(TOpenRefusal refusal) { openRefusal = refusal; }
+
 TRegistry::TRegistry(REGSAM access) : access_(access) {}
 
 TRegistry::~TRegistry() { CloseKey(); }
@@ -27,19 +35,20 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   std::string sub;
   HKEY base = BaseFor(key, sub);
   while (!sub.empty() && sub.back() == '\\') sub.pop_back();
-  HKEY result = nullptr;
-  LONG rc;
-  if (canCreate) {
-    rc = RegCreateKeyExW(base, Wide(sub).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_, nullptr, &result,
-                         nullptr);
-  } else {
-    rc = RegOpenKeyExW(base, Wide(sub).c_str(), 0, access_, &result);
-  }
-  if (rc != ERROR_SUCCESS) return false;
   // The path from the root; the open key may be the root itself.
   std::string path = sub;
   if (currentKey_ && base == currentKey_ && !currentPath_.empty())
     path = sub.empty() ? currentPath_ : currentPath_ + "\\" + sub;
+  HKEY result = nullptr;
+  LONG rc = openRefusal ? openRefusal(rootKey_, path, canCreate) : ERROR_SUCCESS;
+  if (rc == ERROR_SUCCESS && canCreate) {
+    rc = RegCreateKeyExW(base, Wide(sub).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_, nullptr, &result,
+                         nullptr);
+  } else if (rc == ERROR_SUCCESS) {
+    rc = RegOpenKeyExW(base, Wide(sub).c_str(), 0, access_, &result);
+  }
+  lastError_ = rc;
+  if (rc != ERROR_SUCCESS) return false;
   CloseKey();
   currentKey_ = result;
   currentPath_ = path;
@@ -82,7 +91,9 @@ bool TRegistry::ValueExists(const std::string& name) const {
   return RegQueryValueExW(currentKey_, Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-std::string TRegistry::ReadString(const std::string& name) const {
+std::string TRegistry::ReadString(const std::string& name) const { return Narrow(ReadWideString(name)); }
+
+std::wstring TRegistry::ReadWideString(const std::string& name) const {
   if (!currentKey_) return {};
   std::wstring wname = Wide(name);
   DWORD type = 0, size = 0;
@@ -97,15 +108,18 @@ std::string TRegistry::ReadString(const std::string& name) const {
   // The stored text may or may not end with its terminating zero.
   size_t n = bytes / sizeof(wchar_t);
   while (n > 0 && buf[n - 1] == L'\0') --n;
-  return Narrow(std::wstring_view(buf.data(), n));
+  return std::wstring(buf.data(), n);
 }
 
-void TRegistry::WriteString(const std::string& name, const std::string& value) {
+void TRegistry::WriteString(const std::string& name, const std::string& value) { WriteWideString(name, Wide(value)); }
+
+void TRegistry::WriteWideString(const std::string& name, const std::wstring& value) {
+  lastError_ = currentKey_ ? RegSetValueExW(currentKey_, Wide(name).c_str(), 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(value.c_str()),
+                                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)))
+                           : ERROR_INVALID_HANDLE;
   if (!currentKey_) throw ERegistryException("Failed to set data for '" + name + "': no key is open");
-  std::wstring w = Wide(value);
-  if (RegSetValueExW(currentKey_, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
-                     static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-    throw ERegistryException("Failed to set data for '" + name + "'");
+  if (lastError_ != ERROR_SUCCESS) throw ERegistryException("Failed to set data for '" + name + "'");
 }
 
 int32_t TRegistry::ReadInteger(const std::string& name) const {

@@ -5,10 +5,14 @@
 // path beginning with a backslash is always absolute, any other is relative
 // to the open key, or to the root when no key is open. Opening a key closes
 // the one open before. With LazyWrite off, closing a key flushes it to disk
-// first. Names and values are code page 1250 text.
+// first. Key and value names are code page 1250 text; so are the values read
+// and written with ReadString and WriteString. Values that name files go
+// through ReadWideString and WriteWideString, which keep every character as
+// the registry stores it (UTF-16).
 //
 // Reading a value that does not exist gives an empty text (or raises for an
-// integer); a value of the wrong type raises ERegistryException.
+// integer); a value of the wrong type raises ERegistryException. LastError
+// tells why the last opening or writing failed (the system's code).
 
 #include <windows.h>
 
@@ -46,9 +50,22 @@ public:
   bool ValueExists(const std::string& name) const;
   std::string ReadString(const std::string& name) const;
   void WriteString(const std::string& name, const std::string& value);
+  std::wstring ReadWideString(const std::string& name) const;
+  void WriteWideString(const std::string& name, const std::wstring& value);
   int32_t ReadInteger(const std::string& name) const;
   void WriteInteger(const std::string& name, int32_t value);
   bool DeleteValue(const std::string& name);
+
+  // The system's error code of the last OpenKey, OpenKeyReadOnly or write;
+  // ERROR_SUCCESS (0) after a success.
+  long LastError() const { return lastError_; }
+
+  // Tests only: a refusal consulted before every key is opened or created,
+  // with the root, the key's full path and whether it may be created; a
+  // non-zero result is taken as the system's refusal (e.g. ERROR_ACCESS_DENIED,
+  // which the machines tests run on never give). Null: none.
+  using TOpenRefusal = long (*)(HKEY root, const std::string& path, bool canCreate);
+  static void SetOpenRefusal(TOpenRefusal refusal);
 
 private:
   // The base key and sub-path of a key path, as this accessor resolves it.
@@ -59,4 +76,5 @@ private:
   std::string currentPath_;
   REGSAM access_;
   bool lazyWrite_ = true;
+  long lastError_ = ERROR_SUCCESS;
 };

@@ -32,26 +32,26 @@ std::string VideoFile(int tag) {
   }
 }
 
-std::string QuotedCommandLine(const std::string& program, const std::string& arguments) {
-  std::string line = "\"" + program + "\"";
-  if (!arguments.empty()) line += " " + arguments;
+std::wstring QuotedCommandLine(const std::wstring& program, const std::wstring& arguments) {
+  std::wstring line = L"\"" + program + L"\"";
+  if (!arguments.empty()) line += L" " + arguments;
   return line;
 }
 
-TUninstallCommand SplitUninstallCommand(const std::string& command) {
+TUninstallCommand SplitUninstallCommand(const std::wstring& command) {
   TUninstallCommand result;
-  if (!command.empty() && command[0] == '"') {
-    size_t close = command.find('"', 1);
-    if (close == std::string::npos) {
+  if (!command.empty() && command[0] == L'"') {
+    size_t close = command.find(L'"', 1);
+    if (close == std::wstring::npos) {
       result.program = command.substr(1);
     } else {
       result.program = command.substr(1, close - 1);
-      size_t rest = command.find_first_not_of(' ', close + 1);
-      if (rest != std::string::npos) result.arguments = command.substr(rest);
+      size_t rest = command.find_first_not_of(L' ', close + 1);
+      if (rest != std::wstring::npos) result.arguments = command.substr(rest);
     }
   } else {
-    size_t blank = command.find(' ');
-    if (blank == std::string::npos) {
+    size_t blank = command.find(L' ');
+    if (blank == std::wstring::npos) {
       result.program = command;
     } else {
       result.program = command.substr(0, blank);

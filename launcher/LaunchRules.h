@@ -1,7 +1,9 @@
 #pragma once
 // The launcher's rules that need no system: which action a menu Tag chooses,
 // the medium's file names, and how command lines are put together and taken
-// apart. Texts are code page 1250.
+// apart. File names are code page 1250; command lines and the paths in them
+// are UTF-16, as the system hands them over, so that no character of a folder
+// name is lost.
 
 #include <string>
 
@@ -26,12 +28,12 @@ std::string VideoFile(int tag);
 // in quotation marks (a path with blanks would otherwise let the system run
 // the first program that a shorter prefix of it names), then one blank and
 // the arguments as they are. No blank follows when there are no arguments.
-std::string QuotedCommandLine(const std::string& program, const std::string& arguments);
+std::wstring QuotedCommandLine(const std::wstring& program, const std::wstring& arguments);
 
 // An uninstall command taken apart for a shortcut.
 struct TUninstallCommand {
-  std::string program;
-  std::string arguments;  // at most MaxShortcutArguments characters
+  std::wstring program;
+  std::wstring arguments;  // at most MaxShortcutArguments characters
 };
 constexpr size_t MaxShortcutArguments = 255;
 
@@ -41,4 +43,4 @@ constexpr size_t MaxShortcutArguments = 255;
 // first blank: the program is the text before it, the arguments the text
 // after it; with no blank the whole command is the program. An empty command
 // gives an empty program (no uninstall shortcut is written then).
-TUninstallCommand SplitUninstallCommand(const std::string& command);
+TUninstallCommand SplitUninstallCommand(const std::wstring& command);

@@ -33,11 +33,22 @@ F Proc(HMODULE module, const char* name) {
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+// A library of the system folder, never one found elsewhere first. Systems
+// without the search flags refuse them; the full path then names the file.
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+  std::wstring path(MAX_PATH, L'\0');
+  UINT n = GetSystemDirectoryW(path.data(), MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return nullptr;
+  path.resize(n);
+  return LoadLibraryW((path + L"\\" + name).c_str());
+}
+
 TShellLibraries& ShellLibraries() {
   static TShellLibraries libs = [] {
     TShellLibraries l;
-    HMODULE shell = LoadLibraryW(L"shell32.dll");
-    HMODULE com = LoadLibraryW(L"ole32.dll");
+    HMODULE shell = LoadSystemLibrary(L"shell32.dll");
+    HMODULE com = LoadSystemLibrary(L"ole32.dll");
     if (shell) {
       l.executeEx = Proc<decltype(&ShellExecuteExW)>(shell, "ShellExecuteExW");
       l.execute = Proc<decltype(&ShellExecuteW)>(shell, "ShellExecuteW");
@@ -63,7 +74,14 @@ TShellLibraries& ShellApi() {
 
 }  // namespace
 
-std::string ProgramFolder() {
+void RestrictDllSearch() {
+  using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  auto restrict = kernel ? Proc<TSetDefaultDllDirectories>(kernel, "SetDefaultDllDirectories") : nullptr;
+  if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+std::wstring ProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -75,7 +93,7 @@ std::string ProgramFolder() {
   }
   size_t slash = path.find_last_of(L"\\/");
   path.resize(slash == std::wstring::npos ? 0 : slash + 1);
-  return Narrow(path);
+  return path;
 }
 
 bool PostQuitToWindowOfClass(const std::string& className) {
@@ -86,10 +104,10 @@ bool PostQuitToWindowOfClass(const std::string& className) {
 }
 
 // WinExec itself takes the command line in the system's ANSI code page, which
-// cannot carry every code page 1250 path; this is what it does, with the
-// wide-character call.
-bool ExecuteCommandLine(const std::string& commandLine, int showCommand) {
-  std::wstring line = Wide(commandLine);  // CreateProcessW may write into it
+// cannot carry every path; this is what it does, with the wide-character
+// call.
+bool ExecuteCommandLine(const std::wstring& commandLine, int showCommand) {
+  std::wstring line = commandLine;  // CreateProcessW may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -105,11 +123,9 @@ bool ExecuteCommandLine(const std::string& commandLine, int showCommand) {
   return true;
 }
 
-bool ShellExecuteKeepingProcess(HWND owner, const std::string& program, const std::string& parameters,
+bool ShellExecuteKeepingProcess(HWND owner, const std::wstring& file, const std::wstring& params,
                                 bool noErrorUi, HANDLE& process) {
   process = nullptr;
-  std::wstring file = Wide(program);
-  std::wstring params = Wide(parameters);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOCLOSEPROCESS | (noErrorUi ? SEE_MASK_FLAG_NO_UI : 0);
@@ -136,8 +152,8 @@ void CloseProcessHandle(HANDLE process) {
   if (process) CloseHandle(process);
 }
 
-void ShellOpen(HWND owner, const std::string& file) {
-  if (ShellApi().execute) ShellApi().execute(owner, nullptr, Wide(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void ShellOpen(HWND owner, const std::wstring& file) {
+  if (ShellApi().execute) ShellApi().execute(owner, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool RegistryKeyCanBeRead(HKEY root, const std::string& path) {
@@ -148,14 +164,14 @@ bool RegistryKeyCanBeRead(HKEY root, const std::string& path) {
   return true;
 }
 
-bool FileExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+bool FileExists(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateFolder(const std::string& path) { return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE; }
+bool CreateFolder(const std::wstring& path) { return CreateDirectoryW(path.c_str(), nullptr) != FALSE; }
 
-std::string ShellDesktopFolder() {
+std::wstring ShellDesktopFolder() {
   wchar_t path[MAX_PATH] = {};
   // S_FALSE: the folder is known but does not exist.
   if (!ShellApi().folderPath ||
@@ -165,7 +181,7 @@ std::string ShellDesktopFolder() {
   while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
   DWORD attributes = GetFileAttributesW(folder.c_str());
   if (folder.empty() || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
-  return Narrow(folder);
+  return folder;
 }
 
 void Pause(unsigned milliseconds) { Sleep(milliseconds); }
@@ -198,18 +214,18 @@ void ReleaseShellLinkObject(IShellLinkW*& link, IPersistFile*& file) {
   link = nullptr;
 }
 
-void ShellLinkSetArguments(IShellLinkW* link, const std::string& arguments) {
-  if (link) link->SetArguments(Wide(arguments).c_str());
+void ShellLinkSetArguments(IShellLinkW* link, const std::wstring& arguments) {
+  if (link) link->SetArguments(arguments.c_str());
 }
 
-void ShellLinkSetPath(IShellLinkW* link, const std::string& path) {
-  if (link) link->SetPath(Wide(path).c_str());
+void ShellLinkSetPath(IShellLinkW* link, const std::wstring& path) {
+  if (link) link->SetPath(path.c_str());
 }
 
-void ShellLinkSetWorkingDirectory(IShellLinkW* link, const std::string& folder) {
-  if (link) link->SetWorkingDirectory(Wide(folder).c_str());
+void ShellLinkSetWorkingDirectory(IShellLinkW* link, const std::wstring& folder) {
+  if (link) link->SetWorkingDirectory(folder.c_str());
 }
 
-void PersistFileSave(IPersistFile* file, const std::string& fileName, bool remember) {
-  if (file) file->Save(Wide(fileName).c_str(), remember ? TRUE : FALSE);
+void PersistFileSave(IPersistFile* file, const std::wstring& fileName, bool remember) {
+  if (file) file->Save(fileName.c_str(), remember ? TRUE : FALSE);
 }

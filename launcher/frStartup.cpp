@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/MessageDlg.h"
 #include "launcher/FrSetInf.h"
+#include "framework/WinText.h"
 #include "launcher/LaunchRules.h"
 #include "launcher/MenuNavigation.h"
 
@@ -16,8 +17,8 @@ std::string LicenceShortcutName;
 std::string UninstallShortcutName;
 std::string AcrobatQuestion;
 std::string UninstallKeyName;
-std::string InstallPath;
-std::string DesktopPath;
+std::wstring InstallPath;
+std::wstring DesktopPath;
 IShellLinkW* ShellLink = nullptr;
 IPersistFile* PersistFile = nullptr;
 
@@ -28,14 +29,16 @@ const char* const ProductKey = "Software\\Lavonsys\\Korvex7";
 const char* const UninstallKeyPrefix = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char* const ShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
 const char* const ReaderKey = "SOFTWARE\\Adobe\\Acrobat Reader";
+// Where a user's own file types live (merged into HKEY_CLASSES_ROOT for them).
+const char* const UserClassesKey = "Software\\Classes\\";
 const char* const AcrobatKey = "SOFTWARE\\Adobe\\Acrobat";
 
-const char* const ShortcutFolder = "Korvex7";
+const wchar_t* const ShortcutFolder = L"Korvex7";
 const char* const ProductProgram = "korvex.exe";
 const char* const HelpFileName = "Korvex7Hu.htm";
 const char* const ProductShortcutName = "Korvex 7";
-const char* const SetupProgram = "Setup\\Setup.exe";
-const char* const ReaderInstaller = "AcrobatReader50\\ar505eng.exe";
+const wchar_t* const SetupProgram = L"Setup\\Setup.exe";
+const wchar_t* const ReaderInstaller = L"AcrobatReader50\\ar505eng.exe";
 const char* const TutorialPlayerClass = "ScreenCamPlayerWndv3";
 const char* const VideoPlayerClass = "Camtasia Player";
 
@@ -220,32 +223,35 @@ void TFrmStartup::ClickHighlighted() {
 
 std::string TFrmStartup::DemoFolder() { return "Demo\\"; }
 
-std::string TFrmStartup::TutorialFileName(int tag) const {
+std::wstring TFrmStartup::TutorialFileName(int tag) const {
   std::string file = TutorialFile(tag);
-  return file.empty() ? std::string() : FMediaRoot + DemoFolder() + file;
+  return file.empty() ? std::wstring() : FMediaRoot + Wide(DemoFolder() + file);
 }
 
-std::string TFrmStartup::VideoFileName(int tag) const {
+std::wstring TFrmStartup::VideoFileName(int tag) const {
   std::string file = VideoFile(tag);
-  return file.empty() ? std::string() : FMediaRoot + DemoFolder() + file;
+  return file.empty() ? std::wstring() : FMediaRoot + Wide(DemoFolder() + file);
 }
 
 std::string TFrmStartup::ManualFileName() { return "Kezikonyv\\kezikonyv70.pdf"; }
 
 std::string TFrmStartup::TutorialBookFileName() { return DemoFolder() + "Lepesrol_lepesre60.pdf"; }
 
-void TFrmStartup::PlayTutorial(const std::string& path) {
-  StartPlayer(TutorialPlayerClass, "scplayer.exe", "/s", path);
+void TFrmStartup::PlayTutorial(const std::wstring& path) {
+  StartPlayer(TutorialPlayerClass, "scplayer.exe", L"/s", path);
 }
 
-void TFrmStartup::PlayVideo(const std::string& path) { StartPlayer(VideoPlayerClass, "camplay.exe", "/E /M", path); }
+void TFrmStartup::PlayVideo(const std::wstring& path) {
+  StartPlayer(VideoPlayerClass, "camplay.exe", L"/E /M", path);
+}
 
 // Each player ends only its own kind: the other one may go on playing.
 void TFrmStartup::StartPlayer(const std::string& windowClass, const std::string& program,
-                              const std::string& switches, const std::string& path) {
+                              const std::wstring& switches, const std::wstring& path) {
   PostQuitToWindowOfClass(windowClass);
   Application->ProcessMessages();
-  const std::string commandLine = QuotedCommandLine(FMediaRoot + DemoFolder() + program, switches + " " + path);
+  const std::wstring commandLine =
+      QuotedCommandLine(FMediaRoot + Wide(DemoFolder() + program), switches + L" " + path);
   Pause(PlayerStartPause);  // lets the old player end before the new one starts
   ExecuteCommandLine(commandLine, ShowNormal);
 }
@@ -260,10 +266,13 @@ void TFrmStartup::CloseLauncher() {
 
 // The launcher stays hidden while the set-up runs. Timer1 finishes the
 // installation when the set-up records the product folder ("Path"), normally
-// while the set-up is still running, i.e. inside RunAndWait. If RunAndWait
-// returns with Timer1 still waiting (the set-up could not start, ended
-// without recording the folder, or handed the work to another program), the
-// launcher comes back while Timer1 goes on waiting.
+// while the set-up is still running, i.e. inside RunAndWait. A set-up that
+// records the folder and ends within one wait slice leaves no tick between
+// the two: the value is looked for once more before anything else, so that
+// finishing never runs with the launcher shown. If the value is still missing
+// (the set-up could not start, ended without recording the folder, or handed
+// the work to another program), the launcher comes back while Timer1 goes on
+// waiting.
 void TFrmStartup::StartSetup() {
   Hide();
   {
@@ -274,15 +283,17 @@ void TFrmStartup::StartSetup() {
     registry.CloseKey();
   }
   Timer1->SetEnabled(true);
-  const std::string program = FMediaRoot + SetupProgram;
-  const bool started = RunAndWait(program, "", true);
+  const std::wstring program = FMediaRoot + SetupProgram;
+  const bool started = RunAndWait(program, L"", true);
+  if (Application->Terminated()) return;
+  if (Timer1->Enabled()) Timer1Timer(Timer1);
   if (!Timer1->Enabled() || Application->Terminated()) return;
   Show();
   if (!started)
-    MessageDlg("A telepítőprogram nem indítható el:\r\n" + program, mtError, TMsgDlgButtons{mbOK}, 0);
+    MessageDlg("A telepítőprogram nem indítható el:\r\n" + Narrow(program), mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
-bool TFrmStartup::RunAndWait(const std::string& program, const std::string& parameters, bool quietFailure) {
+bool TFrmStartup::RunAndWait(const std::wstring& program, const std::wstring& parameters, bool quietFailure) {
   HANDLE process = nullptr;
   if (!ShellExecuteKeepingProcess(Application->Handle(), program, parameters, quietFailure, process)) return false;
   while (WaitForProcess(process, RunWaitSlice) == TProcessWait::TimedOut) {
@@ -297,14 +308,14 @@ bool TFrmStartup::RunAndWait(const std::string& program, const std::string& para
 // then opens from Timer2 as soon as the reader's key appears.
 void TFrmStartup::OpenDocument(const std::string& name) {
   FDocumentName = name;
-  FDocumentPath = FMediaRoot + name;
+  FDocumentPath = FMediaRoot + Wide(name);
   if (AcrobatInstalled()) {
     ShellOpen(Application->Handle(), FDocumentPath);
     return;
   }
   if (MessageDlg(AcrobatQuestion, mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0) == mrYes) {
     Timer2->SetEnabled(true);
-    RunAndWait(FMediaRoot + ReaderInstaller, "");
+    RunAndWait(FMediaRoot + ReaderInstaller, L"");
   } else {
     ShellOpen(Application->Handle(), FDocumentPath);
   }
@@ -323,9 +334,9 @@ bool TFrmStartup::AcrobatInstalled() const {
 
 bool TFrmStartup::RegistryKeyExists(HKEY root, const std::string& path) { return RegistryKeyCanBeRead(root, path); }
 
-std::string TFrmStartup::ReadText(const std::string& name) const {
+std::wstring TFrmStartup::ReadPath(const std::string& name) const {
   try {
-    return FRegistry->ReadString(name);
+    return FRegistry->ReadWideString(name);
   } catch (const ERegistryException&) {
     return {};
   }
@@ -340,12 +351,12 @@ void TFrmStartup::Timer1Timer(TObject*) {
   FRegistry->SetRootKey(HKEY_CURRENT_USER);
   InstallPath.clear();
   DesktopPath.clear();
-  std::string uninstallCommand;
-  if (FRegistry->OpenKeyReadOnly(ProductKey)) InstallPath = ReadText("Path");
+  std::wstring uninstallCommand;
+  if (FRegistry->OpenKeyReadOnly(ProductKey)) InstallPath = ReadPath("Path");
   FRegistry->CloseKey();
   FRegistry->SetRootKey(HKEY_LOCAL_MACHINE);
   if (FRegistry->OpenKeyReadOnly(UninstallKeyPrefix + UninstallKeyName))
-    uninstallCommand = ReadText("UninstallString");
+    uninstallCommand = ReadPath("UninstallString");
   FRegistry->CloseKey();
   if (InstallPath.empty()) return;
 
@@ -355,13 +366,13 @@ void TFrmStartup::Timer1Timer(TObject*) {
   RegisterFileTypes();
 
   FRegistry->SetRootKey(HKEY_CURRENT_USER);
-  if (FRegistry->OpenKeyReadOnly(ShellFoldersKey)) DesktopPath = ReadText("Desktop");
+  if (FRegistry->OpenKeyReadOnly(ShellFoldersKey)) DesktopPath = ReadPath("Desktop");
   FRegistry->CloseKey();
   // Without a desktop folder no shortcut is written: an empty one would put
   // them under the root of the current drive.
   if (DesktopPath.empty()) DesktopPath = ShellDesktopFolder();
   if (!DesktopPath.empty()) {
-    CreateFolder(DesktopPath + "\\" + ShortcutFolder);
+    CreateFolder(DesktopPath + L"\\" + ShortcutFolder);
     ReleaseShellLinkObject(ShellLink, PersistFile);
     CreateShellLinkObject(ShellLink, PersistFile);
     CreateDesktopShortcut(LicenceFileName, LicenceShortcutName);
@@ -373,9 +384,9 @@ void TFrmStartup::Timer1Timer(TObject*) {
   Pause(SetupInfoPause);  // the wait notice stays on the screen meanwhile
   frmSetupInfo->Hide();
   WinExit->SetExitWinType(ewReboot);
-  if (MessageDlg(RestartQuestion, mtInformation, TMsgDlgButtons{mbYes, mbNo}, 0) == mrYes)
-    WinExit->Execute();  // on failure the launcher stays hidden; WinExit->LastError() tells why
-  else
+  // A refused restart (the shutdown right denied, another program blocking
+  // the session end) brings the launcher back; WinExit->LastError() tells why.
+  if (MessageDlg(RestartQuestion, mtInformation, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes || !WinExit->Execute())
     Show();
 }
 
@@ -384,43 +395,54 @@ void TFrmStartup::Timer1Timer(TObject*) {
 void TFrmStartup::RegisterFileTypes() {
   FRegistry->SetLazyWrite(false);
   FRegistry->SetRootKey(HKEY_CURRENT_USER);
-  if (FRegistry->OpenKey(ProductKey, true)) InstallPath = ReadText("Path");
+  if (FRegistry->OpenKey(ProductKey, true)) InstallPath = ReadPath("Path");
   FRegistry->CloseKey();
 
-  const std::string command = InstallPath + "\\korvex.exe %1";
-  const std::string icon = InstallPath + "\\korvex.exe,0";
-  const std::pair<const char*, const std::string*> values[] = {
-      {".kvs\\shell\\open\\command", &command},
-      {".kvs\\DefaultIcon", &icon},
-      {".kve\\shell\\open\\command", &command},
-      {".kve\\DefaultIcon", &icon},
-  };
-  FRegistry->SetRootKey(HKEY_CLASSES_ROOT);
-  for (const auto& [key, value] : values) {
+  const std::wstring command = InstallPath + L"\\korvex.exe %1";
+  const std::wstring icon = InstallPath + L"\\korvex.exe,0";
+  WriteFileTypeValue(".kvs\\shell\\open\\command", command);
+  WriteFileTypeValue(".kvs\\DefaultIcon", icon);
+  WriteFileTypeValue(".kve\\shell\\open\\command", command);
+  WriteFileTypeValue(".kve\\DefaultIcon", icon);
+}
+
+// A standard user on Windows with user account control may not create keys
+// under HKEY_CLASSES_ROOT (they would go to the machine's part): the value
+// then goes to the user's own classes, which the shell merges into it for
+// this user. Any other failure leaves the value missing; the others are
+// still written.
+void TFrmStartup::WriteFileTypeValue(const std::string& key, const std::wstring& value) {
+  for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
+    FRegistry->SetRootKey(root);
+    bool written = false;
     try {
-      if (FRegistry->OpenKey(key, true)) FRegistry->WriteString("", *value);
+      if (FRegistry->OpenKey(root == HKEY_CLASSES_ROOT ? key : UserClassesKey + key, true)) {
+        FRegistry->WriteWideString("", value);
+        written = true;
+      }
     } catch (const ERegistryException&) {
-      // a value that cannot be written is missing; the others still are written
     }
+    const long error = FRegistry->LastError();
     FRegistry->CloseKey();
+    if (written || error != ERROR_ACCESS_DENIED) return;
   }
 }
 
-std::string TFrmStartup::ShortcutFileName(const std::string& shortcutName) const {
-  return DesktopPath + "\\" + ShortcutFolder + "\\" + shortcutName + ".lnk";
+std::wstring TFrmStartup::ShortcutFileName(const std::string& shortcutName) const {
+  return DesktopPath + L"\\" + ShortcutFolder + L"\\" + Wide(shortcutName) + L".lnk";
 }
 
 // An existing shortcut of the same name is overwritten.
 void TFrmStartup::CreateDesktopShortcut(const std::string& fileName, const std::string& shortcutName) {
-  const std::string target = InstallPath + "\\" + fileName;
+  const std::wstring target = InstallPath + L"\\" + Wide(fileName);
   if (!FileExists(target)) return;
-  ShellLinkSetArguments(ShellLink, "");
+  ShellLinkSetArguments(ShellLink, L"");
   ShellLinkSetPath(ShellLink, target);
   ShellLinkSetWorkingDirectory(ShellLink, InstallPath);
   PersistFileSave(PersistFile, ShortcutFileName(shortcutName), false);
 }
 
-void TFrmStartup::CreateUninstallShortcut(const std::string& uninstallCommand) {
+void TFrmStartup::CreateUninstallShortcut(const std::wstring& uninstallCommand) {
   const TUninstallCommand command = SplitUninstallCommand(uninstallCommand);
   if (command.program.empty()) return;
   ShellLinkSetArguments(ShellLink, command.arguments);
@@ -432,7 +454,8 @@ void TFrmStartup::CreateUninstallShortcut(const std::string& uninstallCommand) {
 void ReleaseStartupUnit() {
   ReleaseShellLinkObject(ShellLink, PersistFile);
   for (std::string* text : {&SetupInfoText, &RestartQuestion, &HelpShortcutName, &LicenceFileName,
-                            &LicenceShortcutName, &UninstallShortcutName, &AcrobatQuestion, &UninstallKeyName,
-                            &InstallPath, &DesktopPath})
+                            &LicenceShortcutName, &UninstallShortcutName, &AcrobatQuestion, &UninstallKeyName})
     text->clear();
+  InstallPath.clear();
+  DesktopPath.clear();
 }

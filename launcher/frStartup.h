@@ -60,20 +60,20 @@ public:
   void Timer2Timer(TObject* Sender);
 
   // The folder of the launcher's own program file, with a trailing backslash.
-  const std::string& MediaRoot() const { return FMediaRoot; }
+  const std::wstring& MediaRoot() const { return FMediaRoot; }
   TRegistry* Registry() const { return FRegistry; }
 
   // Paths on the medium. The tutorial and video names are full paths; the
   // manual and tutorial book names are relative to the medium.
   static std::string DemoFolder();
-  std::string TutorialFileName(int tag) const;
-  std::string VideoFileName(int tag) const;
+  std::wstring TutorialFileName(int tag) const;
+  std::wstring VideoFileName(int tag) const;
   static std::string ManualFileName();
   static std::string TutorialBookFileName();
 
   // The menu's actions.
-  void PlayTutorial(const std::string& path);
-  void PlayVideo(const std::string& path);
+  void PlayTutorial(const std::wstring& path);
+  void PlayVideo(const std::wstring& path);
   void CloseLauncher();
   void StartSetup();
   void OpenDocument(const std::string& name);
@@ -82,7 +82,7 @@ public:
   // messages every 100 ms (timer ticks run meanwhile); stops waiting early
   // when the application is terminating. False if it could not be started;
   // with quietFailure the shell shows no error dialog of its own then.
-  bool RunAndWait(const std::string& program, const std::string& parameters, bool quietFailure = false);
+  bool RunAndWait(const std::wstring& program, const std::wstring& parameters, bool quietFailure = false);
   // Whether one of the reader's two registry keys exists.
   bool AcrobatInstalled() const;
   static bool RegistryKeyExists(HKEY root, const std::string& path);
@@ -113,21 +113,25 @@ private:
   void ClickHighlighted();
   // Starts a player from the medium once the running one of its class was
   // told to quit.
-  void StartPlayer(const std::string& windowClass, const std::string& program, const std::string& switches,
-                   const std::string& path);
-  void CreateUninstallShortcut(const std::string& uninstallCommand);
-  std::string ShortcutFileName(const std::string& shortcutName) const;
-  // The value as text; empty when it is missing or not text.
-  std::string ReadText(const std::string& name) const;
+  void StartPlayer(const std::string& windowClass, const std::string& program, const std::wstring& switches,
+                   const std::wstring& path);
+  void CreateUninstallShortcut(const std::wstring& uninstallCommand);
+  std::wstring ShortcutFileName(const std::string& shortcutName) const;
+  // The value of the open key, as stored; empty when it is missing or not text.
+  std::wstring ReadPath(const std::string& name) const;
+  // Writes the default value of a file-type key, for this user when the
+  // machine-wide classes refuse it.
+  void WriteFileTypeValue(const std::string& key, const std::wstring& value);
 
   std::string FDocumentName;
-  std::string FMediaRoot;
+  std::wstring FMediaRoot;
   TRegistry* FRegistry = nullptr;  // owned: made in FormCreate, freed in FormDestroy
-  std::string FDocumentPath;
+  std::wstring FDocumentPath;
   int FHoveredTag = 0;  // Tag of the menu label painted red last; 0 before any
 };
 
-// Texts of the launcher (code page 1250), assigned by FormCreate.
+// Texts of the launcher (code page 1250), assigned by FormCreate; the two
+// folders found by the finishing step as the system names them (UTF-16).
 extern std::string SetupInfoText;
 extern std::string RestartQuestion;
 extern std::string HelpShortcutName;
@@ -136,8 +140,8 @@ extern std::string LicenceShortcutName;
 extern std::string UninstallShortcutName;
 extern std::string AcrobatQuestion;
 extern std::string UninstallKeyName;
-extern std::string InstallPath;
-extern std::string DesktopPath;
+extern std::wstring InstallPath;
+extern std::wstring DesktopPath;
 // The shell-link object that writes the desktop shortcuts: made by the
 // finishing step, released by ReleaseStartupUnit.
 extern IShellLinkW* ShellLink;

@@ -74,36 +74,38 @@ TEST(MenuKeys, StepThroughTheVisibleEntriesInScreenOrderAroundBothEnds) {
 }
 
 TEST(CommandLine, ProgramPathIsQuotedAndArgumentsStayAsTheyAre) {
-  EXPECT_EQ(QuotedCommandLine("E:\\Demo\\scplayer.exe", "/s E:\\Demo\\gerenda.scm"),
-            "\"E:\\Demo\\scplayer.exe\" /s E:\\Demo\\gerenda.scm");
-  EXPECT_EQ(QuotedCommandLine("C:\\My CD\\Demo\\camplay.exe", "/E /M C:\\My CD\\Demo\\Áttekintés.avi"),
-            "\"C:\\My CD\\Demo\\camplay.exe\" /E /M C:\\My CD\\Demo\\Áttekintés.avi");
-  EXPECT_EQ(QuotedCommandLine("C:\\My CD\\Setup\\Setup.exe", ""), "\"C:\\My CD\\Setup\\Setup.exe\"");
+  EXPECT_EQ(QuotedCommandLine(L"E:\\Demo\\scplayer.exe", L"/s E:\\Demo\\gerenda.scm"),
+            L"\"E:\\Demo\\scplayer.exe\" /s E:\\Demo\\gerenda.scm");
+  EXPECT_EQ(QuotedCommandLine(L"C:\\My CD\\Demo\\camplay.exe", L"/E /M C:\\My CD\\Demo\\Áttekintés.avi"),
+            L"\"C:\\My CD\\Demo\\camplay.exe\" /E /M C:\\My CD\\Demo\\Áttekintés.avi");
+  EXPECT_EQ(QuotedCommandLine(L"C:\\My CD\\Setup\\Setup.exe", L""), L"\"C:\\My CD\\Setup\\Setup.exe\"");
 }
 
 struct SplitCase {
-  const char* command;
-  const char* program;
-  const char* arguments;
+  const wchar_t* command;
+  const wchar_t* program;
+  const wchar_t* arguments;
 };
 
 TEST(UninstallCommand, SplitIntoProgramAndArguments) {
   const SplitCase cases[] = {
       // unquoted: cut at the first blank, quotation marks later on kept
-      {"C:\\Korvex\\Uninst.exe /Korvex7", "C:\\Korvex\\Uninst.exe", "/Korvex7"},
-      {"C:\\Korvex\\Uninst.exe  /a \"b c\"", "C:\\Korvex\\Uninst.exe", " /a \"b c\""},
-      {"C:\\Program Files\\Korvex\\Uninst.exe /x", "C:\\Program", "Files\\Korvex\\Uninst.exe /x"},
-      {"C:\\Korvex\\Uninst.exe", "C:\\Korvex\\Uninst.exe", ""},
-      {"C:\\Korvex\\Uninst.exe ", "C:\\Korvex\\Uninst.exe", ""},
+      {L"C:\\Korvex\\Uninst.exe /Korvex7", L"C:\\Korvex\\Uninst.exe", L"/Korvex7"},
+      {L"C:\\Korvex\\Uninst.exe  /a \"b c\"", L"C:\\Korvex\\Uninst.exe", L" /a \"b c\""},
+      {L"C:\\Program Files\\Korvex\\Uninst.exe /x", L"C:\\Program", L"Files\\Korvex\\Uninst.exe /x"},
+      {L"C:\\Korvex\\Uninst.exe", L"C:\\Korvex\\Uninst.exe", L""},
+      {L"C:\\Korvex\\Uninst.exe ", L"C:\\Korvex\\Uninst.exe", L""},
       // quoted: the program is inside the quotation marks
-      {"\"C:\\Program Files\\Lavonsys\\Korvex 7\\Uninstall\\Uninst.exe\" /Korvex7",
-       "C:\\Program Files\\Lavonsys\\Korvex 7\\Uninstall\\Uninst.exe", "/Korvex7"},
-      {"\"C:\\Program Files\\Uninst.exe\"   /a \"b c\"", "C:\\Program Files\\Uninst.exe", "/a \"b c\""},
-      {"\"C:\\Program Files\\Uninst.exe\"", "C:\\Program Files\\Uninst.exe", ""},
-      {"\"C:\\Program Files\\Uninst.exe\"/x", "C:\\Program Files\\Uninst.exe", "/x"},
-      {"\"C:\\Program Files\\Uninst.exe /x", "C:\\Program Files\\Uninst.exe /x", ""},
-      {"\"\" /x", "", "/x"},
-      {"", "", ""},
+      {L"\"C:\\Program Files\\Lavonsys\\Korvex 7\\Uninstall\\Uninst.exe\" /Korvex7",
+       L"C:\\Program Files\\Lavonsys\\Korvex 7\\Uninstall\\Uninst.exe", L"/Korvex7"},
+      {L"\"C:\\Program Files\\Uninst.exe\"   /a \"b c\"", L"C:\\Program Files\\Uninst.exe", L"/a \"b c\""},
+      {L"\"C:\\Program Files\\Uninst.exe\"", L"C:\\Program Files\\Uninst.exe", L""},
+      {L"\"C:\\Program Files\\Uninst.exe\"/x", L"C:\\Program Files\\Uninst.exe", L"/x"},
+      {L"\"C:\\Program Files\\Uninst.exe /x", L"C:\\Program Files\\Uninst.exe /x", L""},
+      {L"\"\" /x", L"", L"/x"},
+      {L"", L"", L""},
+      // folders whose names the system's code page cannot carry stay whole
+      {L"\"C:\\Programme\\Süß – Ñ ø\\Uninst.exe\" /x", L"C:\\Programme\\Süß – Ñ ø\\Uninst.exe", L"/x"},
   };
   for (const SplitCase& c : cases) {
     const TUninstallCommand split = SplitUninstallCommand(c.command);
@@ -113,12 +115,12 @@ TEST(UninstallCommand, SplitIntoProgramAndArguments) {
 }
 
 TEST(UninstallCommand, ArgumentsAreCutTo255Characters) {
-  const std::string longArguments(300, 'x');
-  for (const std::string& program : {std::string("C:\\u.exe"), std::string("\"C:\\a b\\u.exe\"")}) {
-    const TUninstallCommand split = SplitUninstallCommand(program + " " + longArguments);
-    EXPECT_EQ(split.arguments, std::string(255, 'x')) << program;
+  const std::wstring longArguments(300, L'x');
+  for (const std::wstring& program : {std::wstring(L"C:\\u.exe"), std::wstring(L"\"C:\\a b\\u.exe\"")}) {
+    const TUninstallCommand split = SplitUninstallCommand(program + L" " + longArguments);
+    EXPECT_EQ(split.arguments, std::wstring(255, L'x')) << program;
   }
-  EXPECT_EQ(SplitUninstallCommand("C:\\u.exe " + std::string(255, 'y')).arguments.size(), 255u);
+  EXPECT_EQ(SplitUninstallCommand(L"C:\\u.exe " + std::wstring(255, L'y')).arguments.size(), 255u);
 }
 
 }  // namespace

@@ -266,11 +266,72 @@ TEST(LauncherMedia, TheMediumIsTheProgramsOwnFolderWhateverTheCurrentOne) {
   ASSERT_TRUE(SetCurrentDirectoryW(temp));
   TClassRegistry::Instance().Register(TWinExit::StaticClassInfo());
   Application->CreateForm(FrmStartup);
-  EXPECT_EQ(FrmStartup->MediaRoot(), Narrow(folder));
-  EXPECT_EQ(FrmStartup->MediaRoot().back(), '\\');
+  EXPECT_EQ(FrmStartup->MediaRoot(), folder);  // every character, whatever the code page
+  EXPECT_EQ(FrmStartup->MediaRoot().back(), L'\\');
   TComponent::Free(FrmStartup);
   FrmStartup = nullptr;
   SetCurrentDirectoryW(saved);
+}
+
+std::wstring RegistryText(HKEY root, const wchar_t* key) {
+  wchar_t text[512] = {};
+  DWORD size = sizeof text;
+  if (RegGetValueW(root, key, L"", RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return L"<missing>";
+  return text;
+}
+
+void RemoveFileTypes() {
+  for (const wchar_t* key : {L".kvs", L".kve"}) {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
+    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Classes\\") + key).c_str());
+  }
+}
+
+// A standard user on Windows with user account control may not create keys
+// under HKEY_CLASSES_ROOT; the file types then go to the user's own classes,
+// with every character of the product folder.
+TEST_F(LauncherWindow, FileTypesGoToTheUsersClassesWhenTheMachineRefusesThem) {
+  const std::wstring product = L"C:\\Programme\\Süß – Ñ ø";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Lavonsys\\Korvex7", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(product.c_str()),
+                 static_cast<DWORD>((product.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  struct Case {
+    const char* name;
+    long refusal;  // of creating keys under HKEY_CLASSES_ROOT
+    bool machine, user;
+  };
+  const Case cases[] = {
+      {"allowed", ERROR_SUCCESS, true, false},
+      {"access denied", ERROR_ACCESS_DENIED, false, true},
+      {"another failure", ERROR_CANTWRITE, false, false},
+  };
+  static long refusal = 0;
+  for (const Case& c : cases) {
+    RemoveFileTypes();
+    refusal = c.refusal;
+    TRegistry::SetOpenRefusal([](HKEY root, const std::string&, bool canCreate) -> long {
+      return root == HKEY_CLASSES_ROOT && canCreate ? refusal : ERROR_SUCCESS;
+    });
+    FrmStartup->RegisterFileTypes();
+    TRegistry::SetOpenRefusal(nullptr);
+    for (const std::wstring extension : {L".kvs", L".kve"}) {
+      const std::pair<std::wstring, std::wstring> values[] = {{L"\\shell\\open\\command", product + L"\\korvex.exe %1"},
+                                                              {L"\\DefaultIcon", product + L"\\korvex.exe,0"}};
+      for (const auto& [sub, value] : values) {
+        EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, (extension + sub).c_str()), c.machine ? value : L"<missing>")
+            << c.name;
+        EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, (L"Software\\Classes\\" + extension + sub).c_str()),
+                  c.user ? value : L"<missing>")
+            << c.name;
+      }
+    }
+  }
+  RemoveFileTypes();
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Lavonsys\\Korvex7", L"Path");
 }
 
 TEST(LauncherLayout, WritingTheLoadedFormBackGivesItsLayout) {

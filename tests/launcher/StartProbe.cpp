@@ -1,7 +1,10 @@
 // A test variant of the launcher program: the same entry and forms, with
 //  - the session-exit calls recorded instead of made: every call of TWinExit's
 //    system goes to "exit-probe.log" beside the program (one line per call,
-//    tab-separated), and the exit request is accepted without ending anything;
+//    tab-separated), and the exit request is accepted without ending anything
+//    (or, with "/refuse-exit", refused with access denied);
+//  - "/no-ticks": Timer1 never ticks while the set-up runs, so that only the
+//    look after the set-up has ended can find its "Path" value;
 //  - "/tutorials" or "/videos" on the command line: the hidden tutorial (or
 //    video) group of the menu shown, so that its entries can be clicked.
 // Only the end-to-end tests use it, on their own copy of the medium.
@@ -9,13 +12,14 @@
 
 #include <string>
 
-#include "framework/WinText.h"
 #include "launcher/LauncherPlatform.h"
 #include "launcher/StartupProgram.h"
 #include "launcher/WinExit.h"
 #include "launcher/frStartup.h"
 
 namespace {
+
+bool HasSwitch(const wchar_t* name) { return wcsstr(GetCommandLineW(), name) != nullptr; }
 
 class TRecordingExitSystem : public TWinExitSystem {
 public:
@@ -32,15 +36,17 @@ public:
   void CloseToken(uintptr_t token) override { Real().CloseToken(token); }
   bool RequestExit(uint32_t flags, uint32_t reserved) override {
     Record("exit\t" + std::to_string(flags) + "\t" + std::to_string(reserved));
-    return true;
+    if (!HasSwitch(L"/refuse-exit")) return true;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
   }
   uint32_t LastErrorCode() override { return Real().LastErrorCode(); }
 
 private:
   static TWinExitSystem& Real() { return PlatformWinExitSystem(); }
   static void Record(const std::string& line) {
-    const std::string path = ProgramFolder() + "exit-probe.log";
-    HANDLE file = CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    const std::wstring path = ProgramFolder() + L"exit-probe.log";
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     const std::string text = line + "\r\n";
@@ -52,10 +58,9 @@ private:
 
 TRecordingExitSystem RecordingSystem;
 
-bool HasSwitch(const wchar_t* name) { return wcsstr(GetCommandLineW(), name) != nullptr; }
-
-void ShowHiddenGroup() {
+void Prepare() {
   TFrmStartup* f = FrmStartup;
+  if (HasSwitch(L"/no-ticks")) f->Timer1->SetInterval(24 * 3600 * 1000);
   if (HasSwitch(L"/tutorials")) {
     for (TControl* c : std::initializer_list<TControl*>{f->Shape1, f->Label10, f->Label6, f->Label1, f->Label2,
                                                         f->Label3, f->Label4, f->Label5})
@@ -72,6 +77,7 @@ void ShowHiddenGroup() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  RestrictDllSearch();
   TWinExit::SetDefaultSystem(&RecordingSystem);
-  return RunStartupProgram(&ShowHiddenGroup);
+  return RunStartupProgram(&Prepare);
 }
