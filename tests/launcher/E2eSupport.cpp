@@ -80,7 +80,15 @@ void WriteSettings(const std::wstring& path, const wchar_t* section, Settings de
     }
     if (!replaced) defaults.emplace_back(key, value);
   }
-  DeleteFileW(path.c_str());
+  // UTF-16 with a byte order mark, so that the system keeps every character
+  // of the values.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    const wchar_t bom = 0xFEFF;
+    DWORD written = 0;
+    WriteFile(file, &bom, sizeof bom, &written, nullptr);
+    CloseHandle(file);
+  }
   for (const auto& [key, value] : defaults) WritePrivateProfileStringW(section, key.c_str(), value.c_str(), path.c_str());
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
 }
@@ -118,9 +126,13 @@ Medium::~Medium() {
   demo::RemoveTree(folder_);
 }
 
-std::wstring Medium::Root() const { return demo::JoinPath(folder_, L"Korvex CD"); }
+const wchar_t* const MediumName = L"Korvex CD ø Ñ";
+
+std::wstring Medium::Root() const { return demo::JoinPath(folder_, MediumName); }
 std::wstring Medium::File(std::wstring_view relative) const { return demo::JoinPath(Root(), relative); }
-std::wstring Medium::ProductFolder() const { return demo::JoinPath(folder_, L"Program Files\\Lavonsys\\Korvex 7"); }
+std::wstring Medium::ProductFolder() const {
+  return demo::JoinPath(folder_, L"Program Files\\Lavonsys\\Korvex 7 Süß – Ñ");
+}
 std::wstring Medium::WorkFolder() const { return demo::JoinPath(folder_, L"work"); }
 std::wstring Medium::LogPath() const { return demo::JoinPath(folder_, L"demo.log"); }
 
@@ -448,6 +460,8 @@ void ResetSystem() {
   demo::DeleteKeyTree(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex 7");
   demo::DeleteKeyTree(HKEY_CLASSES_ROOT, L".kvs");
   demo::DeleteKeyTree(HKEY_CLASSES_ROOT, L".kve");
+  demo::DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\Classes\\.kvs");
+  demo::DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\Classes\\.kve");
   demo::DeleteKeyTree(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Adobe\\Acrobat Reader");
   demo::DeleteKeyTree(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Adobe\\Acrobat");
   demo::DeleteKeyTree(HKEY_CLASSES_ROOT, L"Lavonsys.DemoPdfViewer");
@@ -467,7 +481,13 @@ Shortcut ReadShortcut(const std::wstring& path) {
       SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
     result.exists = true;
     wchar_t text[1024] = {};
-    if (SUCCEEDED(link->GetPath(text, 1024, nullptr, SLGP_RAWPATH))) result.target = text;
+    // The target as the shell resolves it: from the item list, which names
+    // every folder in full (the plain path of a link may be stored in the
+    // system's code page).
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (SUCCEEDED(link->GetIDList(&items)) && items && SHGetPathFromIDListW(items, text)) result.target = text;
+    else if (SUCCEEDED(link->GetPath(text, 1024, nullptr, SLGP_RAWPATH))) result.target = text;
+    CoTaskMemFree(items);
     text[0] = 0;
     if (SUCCEEDED(link->GetArguments(text, 1024))) result.arguments = text;
     text[0] = 0;
@@ -522,6 +542,8 @@ RegistryValueBackup::~RegistryValueBackup() {
   }
   RegCloseKey(handle);
 }
+
+std::wstring PlantedDll() { return BuildPath(KORVEX_E2E_PLANTED); }
 
 bool StartProgram(const std::wstring& commandLine) {
   std::wstring line = commandLine;

@@ -1,7 +1,8 @@
 #pragma once
 // Support of the end-to-end tests that drive the real launcher program under
 // Wine: a private copy of the built medium under a folder whose name has a
-// blank (with a decoy program where an unquoted path would lead the system),
+// blank and letters that code page 1250 cannot carry (with a decoy program
+// where an unquoted path would lead the system), a product folder named so too,
 // the demo log of the stand-ins, the registry entries the installation path
 // touches, the launcher started from another folder and driven by window
 // messages, and every program it started ended at the end of the test.
@@ -41,11 +42,13 @@ constexpr RECT NoticeArea{94, 22, 227, 36};
 // A copy of the built medium, laid out for one test:
 //   <temp>\korvex-e2e-<pid>-<n>\            the test's folder
 //     Korvex.exe                            a decoy (the product stand-in)
-//     Korvex CD\                            the medium
-//     Program Files\Lavonsys\Korvex 7\      where the set-up installs
+//     Korvex CD ø Ñ\                        the medium (MediumName)
+//     Program Files\Lavonsys\Korvex 7 Süß – Ñ\   where the set-up installs
 //     PDF Viewer\                           where the reader installer installs
 //     work\                                 the launcher's current folder
 //     demo.log                              KORVEX_DEMO_LOG of this test
+extern const wchar_t* const MediumName;
+
 class Medium {
  public:
   Medium();
@@ -165,6 +168,9 @@ class RegistryValueBackup {
   DWORD type_ = 0;
   std::vector<BYTE> data_;
 };
+
+// The DLL that records its loading (tests/launcher/PlantedDll.cpp), as built.
+std::wstring PlantedDll();
 
 // Starts a program (the stand-ins' own command line) without keeping it; the
 // medium ends it at the end of the test.

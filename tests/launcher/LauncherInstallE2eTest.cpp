@@ -2,8 +2,9 @@
 // waits for the set-up's "Path" value (an earlier one is deleted first),
 // shows the wait notice for five seconds while it registers the file types
 // and writes the desktop shortcuts, and asks whether to restart. Also what
-// happens when the set-up cannot start or records no folder, and when no
-// desktop folder can be found.
+// happens when the set-up cannot start, records no folder or ends at once,
+// when no desktop folder can be found, when the restart is refused, and with
+// DLLs planted beside the launcher.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -185,6 +186,101 @@ TEST_F(Install, FromTheNoticeLineAndYesRestartsWindowsUnconditionally) {
   EXPECT_FALSE(launcher.Visible()) << "after a restart request the launcher stays hidden";
 }
 
+// A set-up that records the product folder and ends at once leaves the
+// launcher no tick while it waits: the finishing still runs with the launcher
+// hidden. The test variant never ticks while the set-up runs, so there only
+// the look after the set-up's end can find the value; its system then refuses
+// the restart, which brings the launcher back.
+TEST_F(Install, ASetupThatEndsAtOnceStillFinishesHiddenAndARefusedRestartBringsTheLauncherBack) {
+  medium.SetupSettings({{L"StepDelayMs", L"0"}, {L"PathDelayMs", L"0"}, {L"StayOpenMs", L"0"}});
+  struct Case {
+    const char* name;
+    bool probe;
+    const wchar_t* arguments;
+    int answer;
+  };
+  const Case cases[] = {
+      {"the launcher, no restart", false, L"", IdNo},
+      {"no tick while the set-up runs, the restart refused", true, L"/no-ticks /refuse-exit", IdYes},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetSystem();
+    Launcher launcher(c.probe ? medium.InstallProbe() : medium.File(L"Start.exe"), medium.WorkFolder(), c.arguments);
+    ASSERT_TRUE(launcher.WaitShown());
+    HWND question = ClickAndFinish(launcher, InstallEntry);
+    ASSERT_NE(question, nullptr);
+    ExpectFileTypes();
+    ExpectAllShortcuts(DesktopFolder());
+    if (c.answer == IdNo) {
+      AnswerNoAndExpectAWorkingMenu(launcher, question);
+      continue;
+    }
+    Press(question, IdYes);
+    EXPECT_TRUE(WaitUntil([&] { return launcher.Visible(); }, 5000)) << "the launcher comes back";
+    EXPECT_EQ(CountOf(ReadLog(medium.LogPath()), L"Setup.exe", L"start"), 2u) << "one set-up for each case";
+    launcher.Click(ExitEntry);
+    EXPECT_TRUE(launcher.WaitForEnd(5000)) << "its menu works: \"Kilépés\" ends it";
+  }
+}
+
+// The text of the planted DLLs' record (UTF-16 lines: DLL, loading program).
+std::wstring PlantedLoads(const std::wstring& folder) {
+  std::wstring text;
+  HANDLE file = CreateFileW((folder + L"\\planted.log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return text;
+  wchar_t buffer[4096] = {};
+  DWORD read = 0;
+  ReadFile(file, buffer, sizeof buffer - sizeof(wchar_t), &read, nullptr);
+  CloseHandle(file);
+  return std::wstring(buffer, read / sizeof(wchar_t));
+}
+
+// Programs started from here load the named DLLs as Windows does with DLLs
+// outside its known set: from the program's folder first.
+class NativeFirst {
+ public:
+  explicit NativeFirst(const std::wstring& names) {
+    wchar_t value[2048] = {};
+    GetEnvironmentVariableW(L"WINEDLLOVERRIDES", value, 2048);
+    previous_ = value;
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (previous_ + L";" + names + L"=n,b").c_str());
+  }
+  ~NativeFirst() { SetEnvironmentVariableW(L"WINEDLLOVERRIDES", previous_.empty() ? nullptr : previous_.c_str()); }
+
+ private:
+  std::wstring previous_;
+};
+
+// A copied medium with DLLs planted beside the launcher: none of them is
+// loaded from the launcher's start to the end of the finishing step (the
+// shell and COM included), while a program started from the same folder
+// without the launcher's restriction does load them (so the test can see a
+// load at all).
+TEST_F(Install, DllsPlantedBesideTheLauncherAreNeverLoaded) {
+  const std::wstring root = medium.Root();
+  for (const wchar_t* name : {L"version", L"uxtheme", L"dwmapi", L"winmm", L"userenv"})
+    ASSERT_TRUE(CopyFileW(PlantedDll().c_str(), (root + L"\\" + name + L".dll").c_str(), FALSE));
+  NativeFirst planted(L"version,uxtheme,dwmapi,winmm,userenv");
+  {
+    Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+    ASSERT_TRUE(launcher.WaitShown());
+    HWND question = ClickAndFinish(launcher, InstallEntry);
+    ASSERT_NE(question, nullptr);
+    ExpectFileTypes();
+    ExpectAllShortcuts(DesktopFolder());
+    AnswerNoAndExpectAWorkingMenu(launcher, question);
+  }
+  EXPECT_EQ(PlantedLoads(root), L"");
+
+  const std::wstring control = root + L"\\control.exe";
+  ASSERT_TRUE(CopyFileW(medium.File(L"Setup\\Korvex7\\korvex.exe").c_str(), control.c_str(), FALSE));
+  StartProgram(L"\"" + control + L"\"");
+  EXPECT_TRUE(WaitUntil([&] { return PlantedLoads(root).find(L"control.exe") != std::wstring::npos; }, 10000))
+      << "the planted DLLs are never loaded by anything: the test cannot see a load";
+}
+
 TEST_F(Install, WithoutTheProductFilesOnlyTheUninstallShortcutIsWritten) {
   medium.SetupSettings({{L"OmitFile", L"korvex.exe;Korvex7Hu.htm;Licenc_Korvex70Hu.Txt"}});
   Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
@@ -232,7 +328,13 @@ TEST_F(Install, AMissingSetupProgramIsNamedInAHungarianMessageAndNoSystemDialog)
   HWND message = launcher.WaitVisible(L"TMessageForm", 10000);
   ASSERT_NE(message, nullptr);
   Sleep(500);  // a system dialog would be there by now
-  EXPECT_EQ(ChildText(message, L"Static"), L"A telepítőprogram nem indítható el:\r\n" + setup);
+  // The message is a shown text (code page 1250): letters it cannot carry
+  // show as question marks.
+  std::wstring shown = setup;
+  for (wchar_t& c : shown) {
+    if (c == L'ø' || c == L'Ñ') c = L'?';
+  }
+  EXPECT_EQ(ChildText(message, L"Static"), L"A telepítőprogram nem indítható el:\r\n" + shown);
   EXPECT_TRUE(launcher.Visible()) << "the launcher is back";
   for (const std::wstring& name : launcher.VisibleClasses())
     EXPECT_TRUE(name == L"TFrmStartup" || name == L"TMessageForm" || name == L"TApplication") << demo::ToUtf8(name);
