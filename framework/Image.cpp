@@ -35,18 +35,30 @@ void TImage::SetStretch(bool value) {
   Invalidate();
 }
 
+void TImage::SetPictureScale(int numerator, int denominator) {
+  if (numerator <= 0 || denominator <= 0) numerator = denominator = 1;
+  scaleNumerator_ = numerator;
+  scaleDenominator_ = denominator;
+  Invalidate();
+}
+
 void TImage::Paint(TCanvas& canvas) {
   if (bitmap_.Empty()) return;
-  if (stretch_) {
-    HDC mem = CreateCompatibleDC(canvas.Handle());
-    HGDIOBJ old = SelectObject(mem, bitmap_.Handle());
-    SetStretchBltMode(canvas.Handle(), HALFTONE);
-    StretchBlt(canvas.Handle(), 0, 0, Width(), Height(), mem, 0, 0, bitmap_.Width(), bitmap_.Height(), SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+  const int width = stretch_ ? Width() : bitmap_.Width() * scaleNumerator_ / scaleDenominator_;
+  const int height = stretch_ ? Height() : bitmap_.Height() * scaleNumerator_ / scaleDenominator_;
+  const int x = center_ && !stretch_ ? (Width() - width) / 2 : 0;
+  const int y = center_ && !stretch_ ? (Height() - height) / 2 : 0;
+  if (width == bitmap_.Width() && height == bitmap_.Height()) {
+    canvas.Draw(x, y, bitmap_);
     return;
   }
-  int x = center_ ? (Width() - bitmap_.Width()) / 2 : 0;
-  int y = center_ ? (Height() - bitmap_.Height()) / 2 : 0;
-  canvas.Draw(x, y, bitmap_);
+  HDC mem = CreateCompatibleDC(canvas.Handle());
+  HGDIOBJ old = SelectObject(mem, bitmap_.Handle());
+  // HALFTONE averages the source pixels; the brush origin must be set after
+  // choosing it.
+  SetStretchBltMode(canvas.Handle(), HALFTONE);
+  SetBrushOrgEx(canvas.Handle(), 0, 0, nullptr);
+  StretchBlt(canvas.Handle(), x, y, width, height, mem, 0, 0, bitmap_.Width(), bitmap_.Height(), SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // TImage: shows a bitmap picture from the program's resources (Picture names
 // the resource), drawn unscaled from the control's top-left corner and
-// clipped to the control, or centred, or stretched to fill it.
+// clipped to the control, or centred, or stretched to fill it. A picture
+// scale (a form scaled to the screen's DPI) draws it that much larger or
+// smaller, with smooth filtering, in the same places.
 
 #include <memory>
 
@@ -23,6 +25,8 @@ public:
   void SetCenter(bool value);
   bool Stretch() const { return stretch_; }
   void SetStretch(bool value);
+  // Draws the picture at numerator / denominator of its size (1 / 1: unscaled).
+  void SetPictureScale(int numerator, int denominator);
 
   void Paint(TCanvas& canvas) override;
 
@@ -31,4 +35,5 @@ private:
   std::string pictureName_;
   bool center_ = false;
   bool stretch_ = false;
+  int scaleNumerator_ = 1, scaleDenominator_ = 1;
 };

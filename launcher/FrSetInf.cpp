@@ -1,5 +1,6 @@
 #include "launcher/FrSetInf.h"
 
+#include "framework/DpiScaling.h"
 #include "launcher/frStartup.h"
 
 TfrmSetupInfo* frmSetupInfo = nullptr;
@@ -14,4 +15,7 @@ const TClassInfo& TfrmSetupInfo::StaticClassInfo() {
 }
 
 // The launcher's FormCreate, which runs first, has set the text.
-void TfrmSetupInfo::FormCreate(TObject*) { Panel1->SetCaption(SetupInfoText); }
+void TfrmSetupInfo::FormCreate(TObject*) {
+  Panel1->SetCaption(SetupInfoText);
+  ScaleForm(*this, ScreenDpi());
+}

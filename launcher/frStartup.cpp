@@ -1,6 +1,7 @@
 #include "launcher/frStartup.h"
 
 #include "framework/Application.h"
+#include "framework/DpiScaling.h"
 #include "framework/MessageDlg.h"
 #include "launcher/FrSetInf.h"
 #include "framework/WinText.h"
@@ -125,6 +126,9 @@ void TFrmStartup::FormCreate(TObject*) {
 
   FMediaRoot = ProgramFolder();
   FRegistry = new TRegistry();
+  // Laid out for 96 DPI; the manifest declares the program DPI-aware, so it
+  // keeps its designed size on a scaled screen only by scaling itself.
+  ScaleForm(*this, ScreenDpi());
 }
 
 void TFrmStartup::FormDestroy(TObject*) {

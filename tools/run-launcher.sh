@@ -1,6 +1,7 @@
 #!/bin/sh
-# Installs what is missing (as root), builds the launcher and the demo medium,
-# and runs Start.exe from the medium under Wine:
+# Installs what is missing (as root), builds the launcher and the demo medium
+# (only those: the tests are built by tools/test-all.sh), and runs Start.exe
+# from the medium under Wine:
 #  - on your display when DISPLAY names one that answers; the launcher then
 #    runs until you close it (at most an hour);
 #  - otherwise on a virtual display: after a few seconds a screenshot is saved
@@ -10,18 +11,19 @@
 # build/run-wine/home/Desktop/Korvex7.
 set -eu
 cd "$(dirname "$0")/.."
-tools/setup-deps.sh
+tools/setup-deps.sh launcher
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$jobs"
+cmake --preset launcher-win32 >/dev/null
+cmake --build --preset launcher-win32 -j "$jobs"
 medium=build/medium
 loader=/usr/lib/wine/wine
 arch=win32
 if ! tools/can-run-32bit.sh; then
   echo "This machine cannot run 32-bit programs: running the same launcher built for 64-bit Windows."
-  cmake --preset win64 >/dev/null
-  cmake --build --preset win64 -j "$jobs"
+  tools/setup-deps.sh launcher64
+  cmake --preset launcher-win64 >/dev/null
+  cmake --build --preset launcher-win64 -j "$jobs"
   medium=build/medium-x64
   loader=/usr/lib/wine/wine64
   arch=win64

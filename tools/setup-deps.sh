@@ -1,11 +1,20 @@
 #!/bin/sh
 # Installs what the build and the tests need on a Debian 12 machine (as root).
 # Quick when everything is there already.
+#   setup-deps.sh            everything: the tests, benchmarks and fuzzers too
+#   setup-deps.sh launcher   only what building and running the 32-bit
+#                            launcher and its demo medium needs
+#   setup-deps.sh launcher64 the same for the 64-bit build
 set -eu
 
-packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386
+launcher="cmake ninja-build g++-mingw-w64-i686 wine wine64 wine32:i386
   xvfb xdotool imagemagick fonts-liberation fonts-wine locales x11-utils"
+case "${1:-all}" in
+  launcher) packages="$launcher" ;;
+  launcher64) packages="$launcher g++-mingw-w64-x86-64" ;;
+  all) packages="$launcher g++-mingw-w64-x86-64 g++ clang libclang-rt-14-dev googletest libbenchmark-dev" ;;
+  *) echo "usage: setup-deps.sh [all|launcher|launcher64]" >&2; exit 2 ;;
+esac
 
 missing=""
 for p in $packages; do

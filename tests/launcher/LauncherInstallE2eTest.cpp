@@ -237,32 +237,16 @@ std::wstring PlantedLoads(const std::wstring& folder) {
   return std::wstring(buffer, read / sizeof(wchar_t));
 }
 
-// Programs started from here load the named DLLs as Windows does with DLLs
-// outside its known set: from the program's folder first.
-class NativeFirst {
- public:
-  explicit NativeFirst(const std::wstring& names) {
-    wchar_t value[2048] = {};
-    GetEnvironmentVariableW(L"WINEDLLOVERRIDES", value, 2048);
-    previous_ = value;
-    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (previous_ + L";" + names + L"=n,b").c_str());
-  }
-  ~NativeFirst() { SetEnvironmentVariableW(L"WINEDLLOVERRIDES", previous_.empty() ? nullptr : previous_.c_str()); }
-
- private:
-  std::wstring previous_;
-};
-
-// A copied medium with DLLs planted beside the launcher: none of them is
-// loaded from the launcher's start to the end of the finishing step (the
-// shell and COM included), while a program started from the same folder
-// without the launcher's restriction does load them (so the test can see a
-// load at all).
+// A copied medium with DLLs planted beside the launcher (the test runs with
+// them loaded native-first, as Windows treats DLLs outside its known set):
+// none of them is loaded from the launcher's start to the end of the
+// finishing step (the shell and COM included), while a program started from
+// the same folder without the launcher's restriction does load them (so the
+// test can see a load at all).
 TEST_F(Install, DllsPlantedBesideTheLauncherAreNeverLoaded) {
   const std::wstring root = medium.Root();
   for (const wchar_t* name : {L"version", L"uxtheme", L"dwmapi", L"winmm", L"userenv"})
     ASSERT_TRUE(CopyFileW(PlantedDll().c_str(), (root + L"\\" + name + L".dll").c_str(), FALSE));
-  NativeFirst planted(L"version,uxtheme,dwmapi,winmm,userenv");
   {
     Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
     ASSERT_TRUE(launcher.WaitShown());

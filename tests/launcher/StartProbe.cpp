@@ -3,6 +3,7 @@
 //    system goes to "exit-probe.log" beside the program (one line per call,
 //    tab-separated), and the exit request is accepted without ending anything
 //    (or, with "/refuse-exit", refused with access denied);
+//  - "/show-info": the set-up information window shown from the start;
 //  - "/no-ticks": Timer1 never ticks while the set-up runs, so that only the
 //    look after the set-up has ended can find its "Path" value;
 //  - "/tutorials" or "/videos" on the command line: the hidden tutorial (or
@@ -12,6 +13,7 @@
 
 #include <string>
 
+#include "launcher/FrSetInf.h"
 #include "launcher/LauncherPlatform.h"
 #include "launcher/StartupProgram.h"
 #include "launcher/WinExit.h"
@@ -61,6 +63,7 @@ TRecordingExitSystem RecordingSystem;
 void Prepare() {
   TFrmStartup* f = FrmStartup;
   if (HasSwitch(L"/no-ticks")) f->Timer1->SetInterval(24 * 3600 * 1000);
+  if (HasSwitch(L"/show-info")) frmSetupInfo->Show();
   if (HasSwitch(L"/tutorials")) {
     for (TControl* c : std::initializer_list<TControl*>{f->Shape1, f->Label10, f->Label6, f->Label1, f->Label2,
                                                         f->Label3, f->Label4, f->Label5})
