@@ -99,6 +99,27 @@ TEST_F(RegistryAccessor, TextsKeepTheirHungarianLetters) {
   EXPECT_EQ(reg.ReadString("Missing"), "");
 }
 
+TEST_F(RegistryAccessor, PathsKeepEveryCharacterAndFailuresTellTheirCode) {
+  const std::wstring path = L"C:\\Programme\\Süß – Ñ ø 中";
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(kBase, true));
+  EXPECT_EQ(reg.LastError(), ERROR_SUCCESS);
+  reg.WriteWideString("Path", path);
+  EXPECT_EQ(reg.ReadWideString("Path"), path);
+  EXPECT_EQ(reg.ReadString("Path"), "C:\\Programme\\Süß – ? ? ?") << "shown texts are code page 1250";
+  EXPECT_FALSE(reg.OpenKey(std::string("\\") + kBase + "\\Missing", false));
+  EXPECT_EQ(reg.LastError(), ERROR_FILE_NOT_FOUND);
+
+  TRegistry::SetOpenRefusal([](HKEY, const std::string& key, bool) -> long {
+    return key.find("Refused") != std::string::npos ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+  });
+  EXPECT_FALSE(reg.OpenKey(std::string("\\") + kBase + "\\Refused", true));
+  EXPECT_EQ(reg.LastError(), ERROR_ACCESS_DENIED);
+  EXPECT_TRUE(reg.OpenKey(std::string("\\") + kBase + "\\Allowed", true));
+  TRegistry::SetOpenRefusal(nullptr);
+  EXPECT_FALSE(reg.KeyExists(std::string("\\") + kBase + "\\Refused"));
+}
+
 TEST_F(RegistryAccessor, ValuesAreDeletedAndTypesChecked) {
   TRegistry reg;
   ASSERT_TRUE(reg.OpenKey(kBase, true));

@@ -544,6 +544,7 @@ RegistryValueBackup::~RegistryValueBackup() {
 }
 
 std::wstring PlantedDll() { return BuildPath(KORVEX_E2E_PLANTED); }
+std::wstring PlantedControl() { return BuildPath(KORVEX_E2E_PLANTED_CONTROL); }
 
 bool StartProgram(const std::wstring& commandLine) {
   std::wstring line = commandLine;

@@ -169,8 +169,10 @@ class RegistryValueBackup {
   std::vector<BYTE> data_;
 };
 
-// The DLL that records its loading (tests/launcher/PlantedDll.cpp), as built.
+// The DLL that records its loading (tests/launcher/PlantedDll.cpp) and the
+// program that loads it the ordinary way (PlantedControl.cpp), as built.
 std::wstring PlantedDll();
+std::wstring PlantedControl();
 
 // Starts a program (the stand-ins' own command line) without keeping it; the
 // medium ends it at the end of the test.

@@ -241,8 +241,8 @@ std::wstring PlantedLoads(const std::wstring& folder) {
 // them loaded native-first, as Windows treats DLLs outside its known set):
 // none of them is loaded from the launcher's start to the end of the
 // finishing step (the shell and COM included), while a program started from
-// the same folder without the launcher's restriction does load them (so the
-// test can see a load at all).
+// the same folder that loads version.dll the ordinary way does load it (so
+// the test can see a load at all).
 TEST_F(Install, DllsPlantedBesideTheLauncherAreNeverLoaded) {
   const std::wstring root = medium.Root();
   for (const wchar_t* name : {L"version", L"uxtheme", L"dwmapi", L"winmm", L"userenv"})
@@ -259,7 +259,7 @@ TEST_F(Install, DllsPlantedBesideTheLauncherAreNeverLoaded) {
   EXPECT_EQ(PlantedLoads(root), L"");
 
   const std::wstring control = root + L"\\control.exe";
-  ASSERT_TRUE(CopyFileW(medium.File(L"Setup\\Korvex7\\korvex.exe").c_str(), control.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(PlantedControl().c_str(), control.c_str(), FALSE));
   StartProgram(L"\"" + control + L"\"");
   EXPECT_TRUE(WaitUntil([&] { return PlantedLoads(root).find(L"control.exe") != std::wstring::npos; }, 10000))
       << "the planted DLLs are never loaded by anything: the test cannot see a load";
