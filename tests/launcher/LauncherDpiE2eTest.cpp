@@ -94,6 +94,8 @@ TEST(Dpi, TheLauncherKeepsItsDesignedSizeOnScaledScreens) {
       Launcher probe(medium.InstallProbe(), medium.WorkFolder(), L"/show-info");
       HWND info = probe.WaitVisible(L"TfrmSetupInfo", 15000);
       ASSERT_NE(info, nullptr);
+      // In front of the probe's own launcher window, which shares its centre.
+      SetWindowPos(info, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       Sleep(300);
       const SIZE client = ClientSize(info);
       EXPECT_EQ(client.cx, c.info.cx);
