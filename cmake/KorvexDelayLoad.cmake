@@ -1,16 +1,15 @@
-# Delay-loaded system libraries (Windows builds): user32, gdi32 and comctl32
-# are loaded at the first call of one of their functions, not before the
-# program's first instruction.
+# Delay-loaded system libraries (Windows builds): user32, gdi32, comctl32 and
+# msimg32 are loaded at the first call of one of their functions, not before
+# the program's first instruction.
 #
 # Why: the DLLs a program imports are loaded, with their own imports, before
 # its entry runs, and Windows looks for a DLL outside its known set in the
-# program's folder first. user32 and gdi32 themselves are known DLLs, but some
-# of what they import on some systems is not (version.dll under Wine; comctl32
-# imports uxtheme.dll), so a DLL planted beside the program would be loaded.
-# Delayed, they load after the program has restricted the search to the system
-# folder
-# (launcher/LauncherPlatform.h, RestrictDllSearch), and always from the system
-# folder.
+# program's folder first. comctl32 and msimg32 are not known DLLs; user32 and
+# gdi32 are, but some of what they import on some systems is not (version.dll
+# under Wine; comctl32 imports uxtheme.dll). So a DLL planted beside the
+# program would be loaded. Delayed, they load after the program has restricted
+# the search to the system folder (launcher/LauncherPlatform.h,
+# RestrictDllSearch), and always from the system folder.
 #
 # korvex_delay_import_library(<target> <library>) makes <target> from the
 # toolchain's import library lib<library>.a (its function symbols):
