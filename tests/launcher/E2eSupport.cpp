@@ -443,6 +443,18 @@ std::string RedEntries(HWND window) {
   for (const auto& [name, area] : areas) {
     if (HasRedText(window, area)) red += (red.empty() ? "" : " ") + std::string(name);
   }
+  // The rest of the menu's side of the window (the picture has red of its own).
+  constexpr RECT side{326, 0, 604, 337};
+  int width = 0, index = 0, elsewhere = 0;
+  for (COLORREF c : ScreenPixels(window, side, width)) {
+    const POINT p{side.left + index % width, side.top + index / width};
+    ++index;
+    if (GetRValue(c) < 200 || GetGValue(c) > 80 || GetBValue(c) > 80) continue;
+    bool inEntry = false;
+    for (const auto& entry : areas) inEntry = inEntry || PtInRect(&entry.second, p);
+    if (!inEntry) ++elsewhere;
+  }
+  if (elsewhere >= 5) red += (red.empty() ? "" : " ") + std::string("elsewhere");
   return red;
 }
 

@@ -34,7 +34,7 @@ constexpr Point SecondTutorial{370, 144};
 constexpr Point FirstVideo{360, 263};
 // Client areas of the visible entries (the labels' areas, with room for
 // "Kilépés", whose width follows its text and which keeps its right edge).
-constexpr RECT InstallArea{343, 230, 520, 254};
+constexpr RECT InstallArea{343, 230, 560, 254};
 constexpr RECT ManualArea{342, 257, 594, 292};
 constexpr RECT ExitArea{516, 310, 596, 326};
 constexpr RECT NoticeArea{94, 22, 227, 36};
@@ -133,7 +133,8 @@ std::wstring TextOf(HWND window);
 bool HasRedText(HWND window, RECT clientArea);
 bool HasDarkText(HWND window, RECT clientArea);
 // Which of the visible entries and the notice line show red text, in screen
-// order: "install", "manual", "exit", "notice", separated by blanks.
+// order: "notice", "install", "manual", "exit", then "elsewhere" for red on
+// the menu's side outside them, separated by blanks.
 std::string RedEntries(HWND window);
 
 // The registry entries and desktop folder the installation path and the
