@@ -219,8 +219,13 @@ TEST_F(Install, ASetupThatEndsAtOnceStillFinishesHiddenAndARefusedRestartBringsT
     Press(question, IdYes);
     EXPECT_TRUE(WaitUntil([&] { return launcher.Visible(); }, 5000)) << "the launcher comes back";
     EXPECT_EQ(CountOf(ReadLog(medium.LogPath()), L"Setup.exe", L"start"), 2u) << "one set-up for each case";
-    launcher.Click(ExitEntry);
-    EXPECT_TRUE(launcher.WaitForEnd(5000)) << "its menu works: \"Kilépés\" ends it";
+    EXPECT_TRUE(launcher.WaitFocused()) << "with the keyboard focus";
+    HWND window = launcher.Window();
+    EXPECT_TRUE(WaitUntil([&] { return RedEntries(window) == "install"; }, 3000)) << "its highlight where it was";
+    ASSERT_TRUE(Type("key Up"));
+    EXPECT_TRUE(WaitUntil([&] { return RedEntries(window) == "exit"; }, 3000));
+    ASSERT_TRUE(Type("key Return"));
+    EXPECT_TRUE(launcher.WaitForEnd(5000)) << "its menu works from the keys: \"Kilépés\" ends it";
   }
 }
 
