@@ -26,6 +26,7 @@ const TClassInfo& TFloatingForm::StaticClassInfo() {
           .Bool("LeaveSpaceForScrollBars", &TFloatingForm::LeaveSpaceForScrollBars,
                 &TFloatingForm::SetLeaveSpaceForScrollBars, true)
           .Field("Header", &TFloatingForm::Header)
+          .Field("btnClose", &TFloatingForm::btnClose)
           .Method<&TFloatingForm::HeaderMouseDown>("HeaderMouseDown")
           .Method<&TFloatingForm::HeaderMouseMove>("HeaderMouseMove")
           .Method<&TFloatingForm::HeaderMouseUp>("HeaderMouseUp")

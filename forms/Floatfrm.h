@@ -27,6 +27,7 @@
 
 #include "forms/frDefaul.h"
 #include "framework/Panel.h"
+#include "framework/SpeedButton.h"
 
 class TCanvas;
 
@@ -40,6 +41,7 @@ public:
 
   // From the layout; owned by the form.
   TPanel* Header = nullptr;
+  TSpeedButton* btnClose = nullptr;  // on Header
 
   bool AutoAnchors() const { return FAutoAnchors; }
   void SetAutoAnchors(bool value) { FAutoAnchors = value; }

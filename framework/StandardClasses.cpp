@@ -12,6 +12,7 @@
 #include "framework/Memo.h"
 #include "framework/Panel.h"
 #include "framework/Shape.h"
+#include "framework/SpeedButton.h"
 #include "framework/SpinEdit.h"
 #include "framework/StaticText.h"
 #include "framework/Timer.h"
@@ -29,6 +30,7 @@ void RegisterStandardClasses() {
   r.Register(TMemo::StaticClassInfo());
   r.Register(TPanel::StaticClassInfo());
   r.Register(TShape::StaticClassInfo());
+  r.Register(TSpeedButton::StaticClassInfo());
   r.Register(TSpinEdit::StaticClassInfo());
   r.Register(TStaticText::StaticClassInfo());
   r.Register(TTimer::StaticClassInfo());

@@ -146,18 +146,24 @@ TEST_F(FloatingForm, TheScrollButtonSizeComesFromTheStore) {
 }
 
 TEST_F(FloatingForm, TheCloseButtonHidesUnlessOnBtnCloseIsAssigned) {
+  ASSERT_NE(floating->btnClose, nullptr);
+  EXPECT_EQ(floating->btnClose->Parent(), floating->Header);
+  EXPECT_EQ(floating->btnClose->Glyph().Width(), 10);
   TRecorder rec;
   floating->OnBtnClose = TNotifyEvent::Of<&TRecorder::BtnClose>(&rec);
-  floating->btnCloseClick(nullptr);
+  Press(5, 5);  // on the close button
+  Release(5, 5);
   EXPECT_EQ(rec.closes, 1);
+  EXPECT_FALSE(floating->Dragging());
   EXPECT_TRUE(IsWindowVisible(floating->Handle()));
   floating->OnBtnClose = TNotifyEvent();
-  floating->btnCloseClick(nullptr);
+  Press(5, 5);
+  Release(5, 5);
   EXPECT_FALSE(IsWindowVisible(floating->Handle()));
 }
 
 TEST_F(FloatingForm, DraggingTheHeaderMovesTheFormOnlyAtTheRelease) {
-  Press(5, 10);
+  Press(5, 30);
   EXPECT_TRUE(floating->Dragging());
   EXPECT_EQ(GetCapture(), Header());
   EXPECT_TRUE(ConfinedTo(AreaOnScreen()));
@@ -167,7 +173,7 @@ TEST_F(FloatingForm, DraggingTheHeaderMovesTheFormOnlyAtTheRelease) {
   Release(105, 90);
   EXPECT_FALSE(floating->Dragging());
   EXPECT_EQ(floating->Left(), 140);
-  EXPECT_EQ(floating->Top(), 110);
+  EXPECT_EQ(floating->Top(), 90);
   EXPECT_TRUE(Free());
   EXPECT_NE(GetCapture(), Header());
 }
@@ -185,7 +191,7 @@ TEST_F(FloatingForm, ADragThatLosesItsEndFreesThePointerWithoutMovingTheForm) {
   for (const auto& c : cases) {
     floating->Show();
     floating->SetBounds(40, 30, 150, 80);
-    Press(5, 10);
+    Press(5, 30);
     Drag(60, 70);
     ASSERT_TRUE(ConfinedTo(AreaOnScreen())) << c.what;
     c.interrupt(*this);
@@ -196,7 +202,7 @@ TEST_F(FloatingForm, ADragThatLosesItsEndFreesThePointerWithoutMovingTheForm) {
     EXPECT_EQ(floating->Top(), 30) << c.what;
     if (GetCapture()) ReleaseCapture();
   }
-  Press(5, 10);
+  Press(5, 30);
   TComponent::Free(floating);  // destroyed mid-drag
   floating = nullptr;
   EXPECT_TRUE(Free());
@@ -210,10 +216,10 @@ TEST(FloatingFormWithoutParent, DragsOnTheScreenAndIsNeverClamped) {
   floating->AdjustAnchors();
   EXPECT_EQ(floating->Left(), 200);
   HWND header = floating->Header->Handle();
-  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 25));
   EXPECT_TRUE(ConfinedTo(ScreenRect()));
-  SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-95, 25));
-  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(-95, 25));
+  SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-95, 45));
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(-95, 45));
   EXPECT_EQ(floating->Left(), 100);
   EXPECT_EQ(floating->Top(), 170);
   EXPECT_TRUE(Free());
