@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "framework/MessageDlg.h"
+#include "framework/Picture.h"
 #include "framework/StandardClasses.h"
 #include "framework/WinText.h"
 
@@ -18,6 +19,7 @@ const wchar_t kAppClass[] = L"TApplication";
 
 void StartFramework() {
   RegisterStandardClasses();
+  RegisterLinkedPictureFormats();
   if (!Application) Application = new TApplication(nullptr);
 }
 
@@ -25,6 +27,7 @@ void StopFramework() {
   TApplication* app = Application;
   TComponent::Free(app);
   Application = nullptr;
+  UnregisterPictureFormats();
 }
 
 void HandleUnexpectedException(const std::exception* e) {

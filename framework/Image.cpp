@@ -25,6 +25,13 @@ void TImage::SetPicture(const std::string& resourceName) {
   Invalidate();
 }
 
+void TImage::TakeBitmap(TBitmap& bitmap) {
+  pictureName_.clear();
+  bitmap_.Clear();
+  bitmap_.Swap(bitmap);
+  Invalidate();
+}
+
 void TImage::SetCenter(bool value) {
   center_ = value;
   Invalidate();

@@ -21,6 +21,9 @@ public:
   // Loads the named bitmap resource; an unknown name is an error.
   void SetPicture(const std::string& resourceName);
   const TBitmap& Bitmap() const { return bitmap_; }
+  // Shows `bitmap` instead (a picture read from a file, say): takes it over,
+  // leaving `bitmap` empty, and forgets the resource name.
+  void TakeBitmap(TBitmap& bitmap);
   bool Center() const { return center_; }
   void SetCenter(bool value);
   bool Stretch() const { return stretch_; }

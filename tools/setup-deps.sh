@@ -12,7 +12,8 @@ launcher="cmake ninja-build g++-mingw-w64-i686 wine wine64 wine32:i386
 case "${1:-all}" in
   launcher) packages="$launcher" ;;
   launcher64) packages="$launcher g++-mingw-w64-x86-64" ;;
-  all) packages="$launcher g++-mingw-w64-x86-64 g++ clang libclang-rt-14-dev googletest libbenchmark-dev" ;;
+  all) packages="$launcher g++-mingw-w64-x86-64 g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+    dpkg-dev nasm libjpeg62-turbo-dev xorriso" ;;
   *) echo "usage: setup-deps.sh [all|launcher|launcher64]" >&2; exit 2 ;;
 esac
 
@@ -45,3 +46,23 @@ if ! locale -a 2>/dev/null | grep -qi '^hu_HU.utf8$' || ! locale -a 2>/dev/null 
   sed -i -e 's/^# *hu_HU.UTF-8 UTF-8/hu_HU.UTF-8 UTF-8/' -e 's/^# *en_US.UTF-8 UTF-8/en_US.UTF-8 UTF-8/' /etc/locale.gen
   locale-gen >/dev/null
 fi
+
+# libjpeg-turbo for the Windows programs is built from Debian's source package
+# (tools/libjpeg.sh): apt-get source needs the deb-src lists, which a stock
+# installation leaves out. They are enabled for the same archives as the
+# binary lists.
+if ! grep -qs '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources &&
+   ! grep -qs '^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup-deps: the deb-src lists are not enabled; run as root" >&2
+    exit 1
+  fi
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed -e 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+      > /etc/apt/sources.list.d/korvex-deb-src.sources
+  else
+    sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list > /etc/apt/sources.list.d/korvex-deb-src.list
+  fi
+  apt-get update -q
+fi
+"$(dirname "$0")/libjpeg.sh" fetch

@@ -7,6 +7,7 @@
 #include "tools/gallery/FormsPage.h"
 #include "tools/gallery/HatchPage.h"
 #include "tools/gallery/StructComboPage.h"
+#include "tools/gallery/JpegPage.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ const TGalleryPage kPages[] = {
     {"Forms", "Alapablakok", &CreateGalleryPage<TFormsPage>},
     {"Hatch", "Sraffozások", &CreateGalleryPage<THatchPage>},
     {"StructCombo", "Strukturált combo", &CreateGalleryPage<TStructComboPage>},
+    {"Jpeg", "JPEG-képek", &CreateGalleryPage<TJpegPage>},
 };
 
 }  // namespace
