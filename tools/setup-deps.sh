@@ -47,10 +47,11 @@ if ! locale -a 2>/dev/null | grep -qi '^hu_HU.utf8$' || ! locale -a 2>/dev/null 
   locale-gen >/dev/null
 fi
 
-# libjpeg-turbo for the Windows programs is built from Debian's source package
-# (tools/libjpeg.sh): apt-get source needs the deb-src lists, which a stock
-# installation leaves out. They are enabled for the same archives as the
-# binary lists.
+# libjpeg-turbo for the programs that show JPEG pictures (not the launcher)
+# is built from Debian's source package (tools/libjpeg.sh): apt-get source
+# needs the deb-src lists, which a stock installation leaves out. They are
+# enabled for the same archives as the binary lists.
+[ "${1:-all}" = all ] || exit 0
 if ! grep -qs '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources &&
    ! grep -qs '^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list; then
   if [ "$(id -u)" != 0 ]; then
