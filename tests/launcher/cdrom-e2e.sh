@@ -1,0 +1,31 @@
+#!/bin/sh
+# Runs the CD-ROM test program against the installation CD's image:
+#   cdrom-e2e.sh IMAGE BUILD_WINE_DIR TEST_PROGRAM
+# The image is extracted into a folder (read-only files, as on the CD) that a
+# Wine prefix of this test's own (beside BUILD_WINE_DIR, with its loader)
+# sees as drive K: of type CD-ROM: a dosdevices link to the folder and the
+# drive's type in the registry (HKLM\Software\Wine\Drives), both in place
+# before the prefix's mount manager starts. The prefix is made once and kept.
+set -eu
+image=$1 base_wine=$(cd "$2" && pwd) program=$3
+tools=$(cd "$(dirname "$0")/../../tools" && pwd)
+work=$(dirname "$base_wine")/cdrom
+wine_dir=$work/wine
+extracted=$work/image
+
+mkdir -p "$wine_dir"
+cp "$base_wine/config.sh" "$wine_dir/config.sh"
+if [ -d "$extracted" ]; then chmod -R u+w "$extracted"; rm -rf "$extracted"; fi
+xorriso -osirrox on -indev "$image" -extract / "$extracted" >/dev/null 2>&1
+
+if [ ! -f "$wine_dir/drive-type-set" ]; then
+  "$tools/wine-env.sh" start "$wine_dir" >/dev/null
+  "$tools/wine-run.sh" --wine-dir "$wine_dir" reg add 'HKLM\Software\Wine\Drives' /v k: /d cdrom /f >/dev/null
+  "$tools/wine-env.sh" stop "$wine_dir"
+  touch "$wine_dir/drive-type-set"
+fi
+ln -sfn "$extracted" "$wine_dir/prefix/dosdevices/k:"
+
+"$tools/wine-env.sh" start "$wine_dir" >/dev/null
+trap '"$tools/wine-env.sh" stop "$wine_dir"' EXIT
+KORVEX_CDROM=K: "$tools/wine-run.sh" --wine-dir "$wine_dir" "$program"
