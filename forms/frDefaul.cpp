@@ -16,9 +16,6 @@
 #include "framework/Label.h"
 #include "framework/TreeView.h"
 
-TNotifyEvent OnFormMenuLoopEnter;
-TNotifyEvent OnFormMenuLoopExit;
-
 namespace {
 
 const char kFormsSection[] = "Forms";

@@ -49,6 +49,9 @@ public:
   // The form that was activated last, if it still exists.
   TCustomForm* ActiveForm() const { return activeForm_; }
   bool ShowMainForm = true;
+  // The hint-changed handler: raised by whatever changes the text the host
+  // shows as its hint or status (the task framework, with the task as Sender).
+  TNotifyEvent OnHint;
 
   // Makes a form of class T owned by the application, with ref set before its
   // OnCreate runs; the first one becomes the main form.

@@ -6,10 +6,12 @@
 #include "launcher/WinExit.h"
 #include "swap/GdiObjectStores.h"
 #include "swap/Swapfile.h"
+#include "tasks/TasksUnit.h"
 
 TLibraryUnits::TLibraryUnits() {
   SwapfileUnitStart();
   SajatComUnitStart();
+  TasksUnitStart();
   TClassRegistry::Instance().Register(TWinExit::StaticClassInfo());
   HatchUnitStart();
   GdiObjectStoresStart();
@@ -18,5 +20,6 @@ TLibraryUnits::TLibraryUnits() {
 TLibraryUnits::~TLibraryUnits() {
   GdiObjectStoresStop();
   HatchUnitStop();
+  TasksUnitStop();
   SwapfileUnitStop();
 }

@@ -1,5 +1,5 @@
-// The control gallery's program entry: the framework and the input-control
-// unit start, then the gallery form runs as the main form, or with
+// The control gallery's program entry: the framework, the swap-file, input-
+// control and task units start, then the gallery form runs as the main form, or with
 // "/page <Name>" that page of the gallery (GalleryPages.h). The gallery's
 // settings (the places the library's forms keep) are Gallery.ini next to the
 // program.
@@ -16,6 +16,9 @@
 #include "framework/Application.h"
 #include "framework/IniFile.h"
 #include "framework/WinText.h"
+#include "swap/Swapfile.h"
+#include "tasks/CursorHintWindow.h"
+#include "tasks/TasksUnit.h"
 #include "tools/gallery/GalleryForm.h"
 #include "tools/gallery/GalleryPages.h"
 
@@ -62,9 +65,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TIniFile settings(SettingsFileName());
     InterfaceSettings.Store = &settings;
     StartFramework();
+    SwapfileUnitStart();
     SajatComUnitStart();
     HatchUnitStart();
     StructComboUnitStart();
+    TasksUnitStart();
+    UseCursorHintWindows();
     Application->Initialize();
     Application->SetTitle("Korvex 7 – vezérlők");
     const std::wstring page = PageArgument();
@@ -76,6 +82,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       throw Exception("No gallery page is called " + Narrow(page));
     }
     Application->Run();
+    TasksUnitStop();
+    SwapfileUnitStop();
     StopFramework();
     HatchUnitStop();
     InterfaceSettings.Store = nullptr;

@@ -8,6 +8,7 @@
 #include "tools/gallery/HatchPage.h"
 #include "tools/gallery/StructComboPage.h"
 #include "tools/gallery/JpegPage.h"
+#include "tools/taskdemo/TaskDemoPage.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ const TGalleryPage kPages[] = {
     {"Hatch", "Sraffozások", &CreateGalleryPage<THatchPage>},
     {"StructCombo", "Strukturált combo", &CreateGalleryPage<TStructComboPage>},
     {"Jpeg", "JPEG-képek", &CreateGalleryPage<TJpegPage>},
+    {"Tasks", "Feladatok", &CreateGalleryPage<TTaskDemoPage>},
 };
 
 }  // namespace
