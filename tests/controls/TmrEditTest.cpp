@@ -121,7 +121,7 @@ TEST_F(TmrEditWindow, EnterReflectsThenReachesOnOtherKey) {
 TEST_F(TmrEditWindow, ThePauseReflectsOnceAfterTheLastChange) {
   control->SetEditType(edtInteger);
   control->MaxValue = 100;
-  control->SetWaitingTime(600);
+  control->SetWaitingTime(ScaledMs(600));  // every wait below is in proportion
   Type("5");
   Pump(400);
   Type("x");  // refused: the countdown starts again

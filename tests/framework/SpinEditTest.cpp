@@ -101,11 +101,15 @@ TEST_F(SpinEditWindow, ButtonsAndArrowKeysStep) {
 }
 
 TEST_F(SpinEditWindow, HoldingAButtonRepeatsUntilReleased) {
+  const DWORD pressed = GetTickCount();
   Press(14);
   EXPECT_EQ(spin->Value(), -1);  // at once
-  Pump(TSpinButton::InitialDelay - 150);
-  EXPECT_EQ(spin->Value(), -1);  // not before the initial delay
-  Pump(150 + 5 * TSpinButton::RepeatInterval);
+  DWORD repeated = 0;
+  ASSERT_TRUE(WaitUntil([&] { return spin->Value() != -1 && (repeated = GetTickCount()) != 0; }, 2000));
+  // Not before the initial delay, however slowly this machine runs (a tick
+  // of GetTickCount is up to 16 ms).
+  EXPECT_GE(repeated - pressed, TSpinButton::InitialDelay - 16);
+  Pump(5 * TSpinButton::RepeatInterval);
   Release(14);
   int held = spin->Value();
   EXPECT_LE(held, -4);

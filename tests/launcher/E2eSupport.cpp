@@ -5,6 +5,7 @@
 #include <shobjidl.h>
 #include <tlhelp32.h>
 
+#include "TestPaths.h"
 #include "common/Paths.h"
 #include "common/Registry.h"
 
@@ -52,7 +53,7 @@ void EndProcessesUnder(const std::wstring& folder) {
       DWORD size = MAX_PATH * 2;
       if (QueryFullProcessImageNameW(process, 0, image, &size) && StartsWithNoCase(image, prefix)) {
         TerminateProcess(process, 99);
-        WaitForSingleObject(process, 5000);
+        WaitForSingleObject(process, ScaledMs(5000UL));
         ended = true;
       }
       CloseHandle(process);
@@ -93,16 +94,6 @@ void WriteSettings(const std::wstring& path, const wchar_t* section, Settings de
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
 }
 
-// A path given at build time ("Z:/..."; narrow literals are code page 1250),
-// with the system's separators.
-std::wstring BuildPath(const char* text) {
-  std::wstring path = Windows(text, 1250);
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
-  return path;
-}
-
 }  // namespace
 
 Medium::Medium() {
@@ -111,7 +102,7 @@ Medium::Medium() {
                                                    std::to_wstring(++counter));
   EndProcessesUnder(folder_);
   demo::RemoveTree(folder_);
-  CopyTree(BuildPath(KORVEX_E2E_MEDIUM), Root());
+  CopyTree(BesideTestProgram(L"" KORVEX_E2E_MEDIUM, L"KORVEX_TEST_MEDIUM"), Root());
   CopyFileW(File(L"Setup\\Korvex7\\korvex.exe").c_str(), demo::JoinPath(folder_, L"Korvex.exe").c_str(), FALSE);
   demo::CreateFolders(WorkFolder());
   previousLog_ = demo::EnvironmentVariable(L"KORVEX_DEMO_LOG");
@@ -152,7 +143,7 @@ void Medium::ReaderSettings(const Settings& values) const {
 
 std::wstring Medium::InstallProbe() const {
   const std::wstring probe = File(L"StartProbe.exe");
-  CopyFileW(BuildPath(KORVEX_E2E_PROBE).c_str(), probe.c_str(), FALSE);
+  CopyFileW(BesideTestProgram(L"" KORVEX_E2E_PROBE).c_str(), probe.c_str(), FALSE);
   return probe;
 }
 
@@ -185,7 +176,7 @@ Launcher::~Launcher() {
   if (!info_.hProcess) return;
   if (Running()) {
     TerminateProcess(info_.hProcess, 99);
-    WaitForSingleObject(info_.hProcess, 5000);
+    WaitForSingleObject(info_.hProcess, ScaledMs(5000UL));
   }
   CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
@@ -196,7 +187,7 @@ bool Launcher::Running() const {
 }
 
 bool Launcher::WaitForEnd(DWORD milliseconds) const {
-  return info_.hProcess && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, ScaledMs(milliseconds)) == WAIT_OBJECT_0;
 }
 
 namespace {
@@ -240,7 +231,7 @@ bool Launcher::Visible() const {
 
 bool Launcher::WaitShown(DWORD milliseconds) const {
   if (!WaitUntil([&] { return Visible(); }, milliseconds)) return false;
-  Sleep(300);  // painted
+  Pause(300);  // painted
   return true;
 }
 
@@ -555,8 +546,8 @@ RegistryValueBackup::~RegistryValueBackup() {
   RegCloseKey(handle);
 }
 
-std::wstring PlantedDll() { return BuildPath(KORVEX_E2E_PLANTED); }
-std::wstring PlantedControl() { return BuildPath(KORVEX_E2E_PLANTED_CONTROL); }
+std::wstring PlantedDll() { return BesideTestProgram(L"" KORVEX_E2E_PLANTED); }
+std::wstring PlantedControl() { return BesideTestProgram(L"" KORVEX_E2E_PLANTED_CONTROL); }
 
 bool StartProgram(const std::wstring& commandLine) {
   std::wstring line = commandLine;
@@ -565,7 +556,7 @@ bool StartProgram(const std::wstring& commandLine) {
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
     return false;
-  WaitForInputIdle(info.hProcess, 10000);
+  WaitForInputIdle(info.hProcess, ScaledMs(10000UL));
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return true;

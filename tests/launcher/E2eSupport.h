@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "TestTime.h"
 #include "common/DemoLog.h"
 
 namespace e2e {
@@ -90,11 +91,12 @@ class Launcher {
 
   DWORD ProcessId() const { return info_.dwProcessId; }
   bool Running() const;
-  bool WaitForEnd(DWORD milliseconds) const;
+  bool WaitForEnd(DWORD milliseconds) const;  // scaled
   // The launcher form's window (shown or not); null if none.
   HWND Window() const;
   bool Visible() const;
-  // Waits until the launcher window is shown and painted, on top.
+  // Waits until the launcher window is shown and painted, on top (scaled, as
+  // every wait of these tests).
   bool WaitShown(DWORD milliseconds = 15000) const;
   // Waits until the launcher window takes the keys (see HasKeyFocus).
   bool WaitFocused(DWORD milliseconds = 5000) const;
@@ -187,10 +189,14 @@ extern const wchar_t* const RestartQuestion;
 extern const wchar_t* const AcrobatQuestion;
 bool RegistryValueExists(HKEY root, const std::wstring& key, const wchar_t* name);
 
-// Calls `condition` every few milliseconds until it holds or the time is up.
+// Sleeps for a test's wait of `milliseconds`, scaled.
+inline void Pause(DWORD milliseconds) { Sleep(ScaledMs(milliseconds)); }
+
+// Calls `condition` every few milliseconds until it holds or the time (scaled
+// by TestTimeScale()) is up.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
+  const ULONGLONG end = GetTickCount64() + ScaledMs(milliseconds);
   for (;;) {
     if (condition()) return true;
     if (GetTickCount64() >= end) return false;

@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "E2eSupport.h"
-#include "TestTime.h"
 #include "common/DemoLog.h"
 #include "common/Paths.h"
 #include "common/Registry.h"
@@ -48,12 +47,11 @@ TEST_F(Cdrom, TheLauncherRunsFromTheDriveAndOpensTheManual) {
   demo::CreateKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Adobe\\Acrobat Reader");
 
   Launcher launcher(root + L"Start.exe", root);
-  ASSERT_TRUE(launcher.WaitShown(static_cast<DWORD>(ScaledMs(15000))));
+  ASSERT_TRUE(launcher.WaitShown());
   EXPECT_EQ(TextOf(launcher.Window()), L"Korvex 7 telepítő CD");
 
   launcher.Click(ManualEntry);
-  ASSERT_TRUE(WaitUntil([&] { return CountOf(ReadLog(log), L"pdfview.exe", L"open") > 0; },
-                        static_cast<DWORD>(ScaledMs(10000))));
+  ASSERT_TRUE(WaitUntil([&] { return CountOf(ReadLog(log), L"pdfview.exe", L"open") > 0; }, 10000));
   EXPECT_EQ(Details(ReadLog(log), L"pdfview.exe", L"open").front(), root + L"Kezikonyv\\kezikonyv70.pdf");
   EXPECT_TRUE(launcher.Visible());
 }

@@ -74,7 +74,7 @@ TEST(Dpi, TheLauncherKeepsItsDesignedSizeOnScaledScreens) {
       ASSERT_TRUE(launcher.WaitShown());
       HWND window = launcher.Window();
       SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      Sleep(300);
+      Pause(300);
       const SIZE client = ClientSize(window);
       EXPECT_EQ(client.cx, c.launcher.cx);
       EXPECT_EQ(client.cy, c.launcher.cy);
@@ -96,7 +96,7 @@ TEST(Dpi, TheLauncherKeepsItsDesignedSizeOnScaledScreens) {
       ASSERT_NE(info, nullptr);
       // In front of the probe's own launcher window, which shares its centre.
       SetWindowPos(info, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      Sleep(300);
+      Pause(300);
       const SIZE client = ClientSize(info);
       EXPECT_EQ(client.cx, c.info.cx);
       EXPECT_EQ(client.cy, c.info.cy);

@@ -97,7 +97,7 @@ class Install : public ::testing::Test {
   void AnswerNoAndExpectAWorkingMenu(const Launcher& launcher, HWND question) {
     Press(question, IdNo);
     EXPECT_TRUE(WaitUntil([&] { return launcher.Visible(); }, 5000)) << "the launcher comes back";
-    Sleep(300);
+    Pause(300);
     launcher.Click(ExitEntry);
     EXPECT_TRUE(launcher.WaitForEnd(5000)) << "its menu works: \"Kilépés\" ends it";
   }
@@ -170,7 +170,7 @@ TEST_F(Install, FromTheNoticeLineAndYesRestartsWindowsUnconditionally) {
   Press(question, IdYes);
   const std::wstring record = medium.File(L"exit-probe.log");
   ASSERT_TRUE(WaitUntil([&] { return demo::FileExists(record); }, 5000));
-  Sleep(300);
+  Pause(300);
   HANDLE file = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -182,7 +182,7 @@ TEST_F(Install, FromTheNoticeLineAndYesRestartsWindowsUnconditionally) {
   EXPECT_EQ(std::string(buffer, read),
             "lookup\tSeShutdownPrivilege\r\nprivilege\t2\r\nexit\t6\t0\r\nlookup\tSeShutdownPrivilege\r\n"
             "privilege\t0\r\n");
-  Sleep(500);
+  Pause(500);
   EXPECT_FALSE(launcher.Visible()) << "after a restart request the launcher stays hidden";
 }
 
@@ -316,7 +316,7 @@ TEST_F(Install, AMissingSetupProgramIsNamedInAHungarianMessageAndNoSystemDialog)
   launcher.Click(InstallEntry);
   HWND message = launcher.WaitVisible(L"TMessageForm", 10000);
   ASSERT_NE(message, nullptr);
-  Sleep(500);  // a system dialog would be there by now
+  Pause(500);  // a system dialog would be there by now
   // The message is a shown text (code page 1250): letters it cannot carry
   // show as question marks.
   std::wstring shown = setup;

@@ -106,7 +106,7 @@ TEST_F(Manual, DecliningTheReaderStillHandsTheDocumentToTheShell) {
 
 TEST_F(Manual, AcceptingTheReaderOpensTheDocumentASecondAfterItsKeyAppears) {
   // The installer stays open well after its key is there.
-  medium.ReaderSettings({{L"KeyDelayMs", L"700"}, {L"StayOpenMs", L"5000"}});
+  medium.ReaderSettings({{L"KeyDelayMs", L"700"}, {L"StayOpenMs", std::to_wstring(ScaledMs(5000))}});
   Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
   ASSERT_TRUE(launcher.WaitShown());
   HWND question = ClickAndWaitForQuestion(launcher);
@@ -124,14 +124,14 @@ TEST_F(Manual, AcceptingTheReaderOpensTheDocumentASecondAfterItsKeyAppears) {
   ASSERT_NE(keyAppeared, 0u);
   // Timer2 looks every 500 ms, then the launcher waits a second.
   EXPECT_GE(documentOpened - keyAppeared, 900u);
-  EXPECT_LE(documentOpened - keyAppeared, 5000u);
+  EXPECT_LE(documentOpened - keyAppeared, static_cast<ULONGLONG>(ScaledMs(5000)));
   auto log = ReadLog(medium.LogPath());
   EXPECT_EQ(CountOf(log, L"ar505eng.exe", L"end"), 0u) << "the document opens while the installer still runs";
   EXPECT_EQ(Details(log, L"pdfview.exe", L"open"), std::vector<std::wstring>{ManualPath()});
 
   // Once the reader is found the launcher stops looking: one document only.
   ASSERT_TRUE(WaitUntil([&] { return CountOf(ReadLog(medium.LogPath()), L"ar505eng.exe", L"end") == 1; }, 10000));
-  Sleep(1500);
+  Pause(1500);
   EXPECT_EQ(Opened(), 1u);
   EXPECT_EQ(launcher.FindVisible(L"TMessageForm"), nullptr);
 }

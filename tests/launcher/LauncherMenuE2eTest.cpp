@@ -39,7 +39,7 @@ TEST_F(Menu, HoverLeavesOnlyTheLastEntryRedAlsoOverThePicture) {
   HWND window = launcher.Window();
   // Other tests' windows may share the display: keep this one in front.
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Sleep(300);
+  Pause(300);
   EXPECT_TRUE(HasDarkText(window, ManualArea));
   EXPECT_FALSE(HasRedText(window, ManualArea));
   EXPECT_FALSE(HasRedText(window, ExitArea));
@@ -56,7 +56,7 @@ TEST_F(Menu, HoverLeavesOnlyTheLastEntryRedAlsoOverThePicture) {
   // Neither the picture nor the maker's notice line clears the highlight.
   for (Point elsewhere : {Picture, NoticeLine}) {
     launcher.MoveTo(elsewhere);
-    Sleep(400);
+    Pause(400);
     EXPECT_TRUE(HasRedText(window, ExitArea));
     EXPECT_FALSE(HasRedText(window, ManualArea));
   }
@@ -196,7 +196,7 @@ TEST_F(Menu, TheCloseButtonLeavesThePlayersRunning) {
 
   PostMessageW(launcher.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(launcher.WaitForEnd(5000)) << "the program ends";
-  Sleep(500);
+  Pause(500);
   EXPECT_EQ(CountOf(ReadLog(medium.LogPath()), L"scplayer.exe", L"end"), 0u);
   EXPECT_NE(FindWindowW(L"ScreenCamPlayerWndv3", nullptr), nullptr);
 }

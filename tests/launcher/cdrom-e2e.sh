@@ -5,7 +5,8 @@
 # Wine prefix of this test's own (beside BUILD_WINE_DIR, with its loader)
 # sees as drive K: of type CD-ROM: a dosdevices link to the folder and the
 # drive's type in the registry (HKLM\Software\Wine\Drives), both in place
-# before the prefix's mount manager starts. The prefix is made once and kept.
+# before the prefix's mount manager starts. The prefix is made once (a copy of
+# BUILD_WINE_DIR's when that one exists) and kept.
 set -eu
 image=$1 base_wine=$(cd "$2" && pwd) program=$3
 tools=$(cd "$(dirname "$0")/../../tools" && pwd)
@@ -19,6 +20,12 @@ if [ -d "$extracted" ]; then chmod -R u+w "$extracted"; rm -rf "$extracted"; fi
 xorriso -osirrox on -indev "$image" -extract / "$extracted" >/dev/null 2>&1
 
 if [ ! -f "$wine_dir/drive-type-set" ]; then
+  # A copy of the build's prefix, where there is one, is ready at once; a new
+  # one takes many times longer (minutes in the emulated 32-bit run).
+  if [ ! -f "$wine_dir/prefix/system.reg" ] && [ -f "$base_wine/prefix/system.reg" ]; then
+    rm -rf "$wine_dir/prefix"
+    cp -a "$base_wine/prefix" "$wine_dir/prefix"
+  fi
   "$tools/wine-env.sh" start "$wine_dir" >/dev/null
   "$tools/wine-run.sh" --wine-dir "$wine_dir" reg add 'HKLM\Software\Wine\Drives' /v k: /d cdrom /f >/dev/null
   "$tools/wine-env.sh" stop "$wine_dir"

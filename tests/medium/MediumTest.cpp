@@ -1,12 +1,15 @@
 #include "MediumTest.h"
 
-#include "MediumPath.h"
+#include "TestPaths.h"
 #include "common/DemoLog.h"
 #include "common/Paths.h"
 
 namespace medium_test {
 
-std::wstring MediumFile(std::wstring_view relative) { return demo::JoinPath(KORVEX_MEDIUM_WINDOWS_DIR, relative); }
+std::wstring MediumFile(std::wstring_view relative) {
+  static const std::wstring medium = BesideTestProgram(L"" KORVEX_TEST_MEDIUM_RELATIVE, L"KORVEX_TEST_MEDIUM");
+  return demo::JoinPath(medium, relative);
+}
 
 TempFolder::TempFolder() {
   static int counter = 0;
@@ -42,7 +45,7 @@ Process::~Process() {
   if (!Started()) return;
   if (Running()) {
     TerminateProcess(info_.hProcess, 99);
-    WaitForSingleObject(info_.hProcess, 5000);
+    WaitForSingleObject(info_.hProcess, ScaledMs(5000UL));
   }
   CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
@@ -51,7 +54,7 @@ Process::~Process() {
 bool Process::Running() const { return Started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitForEnd(DWORD milliseconds) {
-  return Started() && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+  return Started() && WaitForSingleObject(info_.hProcess, ScaledMs(milliseconds)) == WAIT_OBJECT_0;
 }
 
 DWORD Process::ExitCode() const {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "TestTime.h"
 #include "common/DemoLog.h"
 
 namespace medium_test {
@@ -58,7 +59,7 @@ class Process {
   bool Started() const { return info_.hProcess != nullptr; }
   DWORD Id() const { return info_.dwProcessId; }
   bool Running() const;
-  bool WaitForEnd(DWORD milliseconds);
+  bool WaitForEnd(DWORD milliseconds);  // scaled
   DWORD ExitCode() const;
 
  private:
@@ -80,10 +81,11 @@ void WriteSettings(const std::wstring& path, const wchar_t* section,
 HWND FindWindowOf(DWORD processId, const wchar_t* className);
 std::wstring WindowTitle(HWND window);
 
-// Calls `condition` every few milliseconds until it holds or the time is up.
+// Calls `condition` every few milliseconds until it holds or the time (scaled
+// by TestTimeScale()) is up.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
+  const ULONGLONG end = GetTickCount64() + ScaledMs(milliseconds);
   for (;;) {
     if (condition()) return true;
     if (GetTickCount64() >= end) return false;

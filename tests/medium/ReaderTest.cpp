@@ -90,7 +90,7 @@ TEST_F(ReaderTest, RegistersTheViewerBeforeTheReaderKeyAndOpensDocuments) {
     EXPECT_EQ(WindowTitle(window), L"kezikonyv70.pdf");
     PostMessageW(window, WM_CLOSE, 0, 0);
   }
-  EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(info.hProcess, ScaledMs(10000UL)), WAIT_OBJECT_0);
   if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 99);
   CloseHandle(info.hProcess);
   EXPECT_EQ(DetailsOf(ReadLog(temp_ / L"demo.log"), L"pdfview.exe", L"open"), document);

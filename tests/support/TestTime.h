@@ -20,3 +20,5 @@ inline double TestTimeScale() {
 
 // A test-only wait of `ms` milliseconds, scaled.
 inline int ScaledMs(int ms) { return static_cast<int>(ms * TestTimeScale()); }
+// The same for the Windows calls' unsigned milliseconds (DWORD).
+inline unsigned long ScaledMs(unsigned long ms) { return static_cast<unsigned long>(ms * TestTimeScale()); }

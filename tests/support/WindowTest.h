@@ -7,7 +7,12 @@
 #include <functional>
 #include <string>
 
-// Processes messages for about `ms` milliseconds.
+#include "TestTime.h"
+
+// Processes messages for about `ms` milliseconds, scaled by TestTimeScale():
+// time a test gives the system to settle. A product's own pause is checked by
+// when its effect comes (a lower bound), never by pumping a fixed time before
+// it: on a slow machine one pass of the loop may take longer than the pause.
 void Pump(int ms);
 // Processes messages until pred() holds or `ms` milliseconds (scaled by
 // TestTimeScale(): a test's patience, not a product pause) have passed;

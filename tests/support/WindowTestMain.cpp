@@ -27,7 +27,7 @@ TErrorSink sink;
 }  // namespace
 
 void Pump(int ms) {
-  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  DWORD end = GetTickCount() + static_cast<DWORD>(ScaledMs(ms));
   do {
     Application->ProcessMessages();
     Sleep(5);
