@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs what the build and the tests need on a Debian 12 machine (as root).
 # Quick when everything is there already.
-#   setup-deps.sh            everything: the tests, benchmarks and fuzzers too
+#   setup-deps.sh            everything: the tests, benchmarks and fuzzers too,
+#                            and the 32-bit test guest (tools/test-32bit.sh:
+#                            qemu-system-x86, debootstrap, e2fsprogs, python3)
 #   setup-deps.sh launcher   only what building and running the 32-bit
 #                            launcher and its demo medium needs
 #   setup-deps.sh launcher64 the same for the 64-bit build
@@ -13,7 +15,7 @@ case "${1:-all}" in
   launcher) packages="$launcher" ;;
   launcher64) packages="$launcher g++-mingw-w64-x86-64" ;;
   all) packages="$launcher g++-mingw-w64-x86-64 g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-    dpkg-dev nasm libjpeg62-turbo-dev xorriso" ;;
+    dpkg-dev nasm libjpeg62-turbo-dev xorriso qemu-system-x86 debootstrap e2fsprogs python3" ;;
   *) echo "usage: setup-deps.sh [all|launcher|launcher64]" >&2; exit 2 ;;
 esac
 

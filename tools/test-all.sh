@@ -3,14 +3,23 @@
 #  1. the native Linux build of the code that needs no window, under
 #     AddressSanitizer and UBSan;
 #  2. the 32-bit Windows build (the product and the demo medium) and its tests
-#     under Wine; where this machine cannot run 32-bit programs, the same
-#     sources built for 64-bit Windows are tested instead, and the 32-bit build
-#     is still compiled and linked.
+#     under Wine; where this machine cannot run 32-bit programs (or
+#     KORVEX_FORCE_EMULATOR=1), the same sources built for 64-bit Windows are
+#     tested under 64-bit Wine, and the 32-bit build's tests run in a
+#     full-system emulator (tools/test-32bit.sh), whose guest is built in the
+#     background meanwhile.
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup-deps.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
+native32=yes
+if ! tools/can-run-32bit.sh || [ "${KORVEX_FORCE_EMULATOR:-}" = 1 ]; then
+  native32=no
+  mkdir -p build
+  echo "== building the 32-bit test guest in the background (build/guest32-build.log)"
+  tools/guest32/build-guest.sh "${KORVEX_GUEST_CACHE:-build/guest32}" > build/guest32-build.log 2>&1 &
+fi
 
 echo "== native build and tests (AddressSanitizer, UBSan)"
 cmake --preset native >/dev/null
@@ -21,7 +30,7 @@ echo "== 32-bit Windows build"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 
-if tools/can-run-32bit.sh; then
+if [ $native32 = yes ]; then
   echo "== tests of the 32-bit Windows build under Wine"
   ctest --preset win32
 else
@@ -29,6 +38,8 @@ else
   cmake --preset win64 >/dev/null
   cmake --build --preset win64 -j "$jobs"
   ctest --preset win64
+  echo "== tests of the 32-bit Windows build in the emulator"
+  KORVEX_SKIP_SETUP=1 tools/test-32bit.sh
 fi
 
 if [ -x tools/fuzz-smoke.sh ]; then
