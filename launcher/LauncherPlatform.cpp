@@ -79,6 +79,12 @@ void RestrictDllSearch() {
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   auto restrict = kernel ? Proc<TSetDefaultDllDirectories>(kernel, "SetDefaultDllDirectories") : nullptr;
   if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Some loaders still look beside the program when a system library loads
+  // another one by its bare name on first use (Wine's theme library does so
+  // with msimg32.dll when the first themed button is drawn, the launcher's
+  // questions included). A library that is loaded already is taken as it is:
+  // loaded now from the system folder, it is the one they get.
+  for (const wchar_t* name : {L"msimg32.dll"}) LoadSystemLibrary(name);
 }
 
 std::wstring ProgramFolder() {

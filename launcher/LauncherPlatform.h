@@ -17,7 +17,8 @@ struct IPersistFile;
 // Restricts where the program's DLLs are loaded from to the system folder,
 // so that a DLL planted beside the program (a copied medium in a downloads
 // folder) is never loaded. Called first thing in the program entry; on a
-// system without the restriction it does nothing.
+// system without the restriction it only loads from the system folder the
+// libraries that system libraries load later by their bare names.
 void RestrictDllSearch();
 
 // Folder of the running program file, ending in a backslash.

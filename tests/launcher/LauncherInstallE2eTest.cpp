@@ -250,7 +250,7 @@ std::wstring PlantedLoads(const std::wstring& folder) {
 // the test can see a load at all).
 TEST_F(Install, DllsPlantedBesideTheLauncherAreNeverLoaded) {
   const std::wstring root = medium.Root();
-  for (const wchar_t* name : {L"version", L"uxtheme", L"dwmapi", L"winmm", L"userenv"})
+  for (const wchar_t* name : {L"version", L"uxtheme", L"dwmapi", L"winmm", L"userenv", L"msimg32"})
     ASSERT_TRUE(CopyFileW(PlantedDll().c_str(), (root + L"\\" + name + L".dll").c_str(), FALSE));
   {
     Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
