@@ -6,6 +6,7 @@
 #include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/Canvas.h"
+#include "framework/DpiScaling.h"
 #include "framework/StaticText.h"
 #include "framework/WinText.h"
 
@@ -108,7 +109,13 @@ int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons butt
   form->SetCaption(MessageDlgCaption(type));
   MessageFont(*form->Font());
 
-  const int margin = 12, gap = 10, buttonH = 25, buttonGap = 8;
+  // Sizes of a 96-DPI screen, scaled to this one; the icon is the system's
+  // own size (larger on a scaled screen), and the font the system's message
+  // font (scaled already).
+  const int dpi = ScreenDpi();
+  auto scaled = [dpi](int pixels) { return pixels * dpi / DesignDpi; };
+  const int margin = scaled(12), gap = scaled(10), buttonH = scaled(25), buttonGap = scaled(8);
+  const int iconW = GetSystemMetrics(SM_CXICON), iconH = GetSystemMetrics(SM_CYICON);
   const wchar_t* iconId = nullptr;
   switch (type) {
     case mtWarning: iconId = IDI_WARNING; break;
@@ -122,9 +129,9 @@ int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons butt
     auto* icon = new TStaticText(form);
     icon->SetName("Image");
     icon->SetIcon(LoadIconW(nullptr, iconId));
-    icon->SetBounds(margin, margin, 32, 32);
+    icon->SetBounds(margin, margin, iconW, iconH);
     icon->SetParent(form);
-    textLeft = margin + 32 + gap;
+    textLeft = margin + iconW + gap;
   }
 
   const UINT textFlags = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
@@ -132,18 +139,20 @@ int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons butt
   auto* label = new TStaticText(form);
   label->SetName("Message");
   label->SetCaption(message);
-  label->SetBounds(textLeft, margin + (iconId && text.cy < 32 ? (32 - text.cy) / 2 : 0), text.cx, text.cy);
+  label->SetBounds(textLeft, margin + (iconId && text.cy < iconH ? (iconH - text.cy) / 2 : 0), text.cx, text.cy);
   label->SetParent(form);
 
   std::vector<TMsgDlgBtn> shown;
   for (TMsgDlgBtn b : kButtonOrder) {
     if (buttons.Contains(b)) shown.push_back(b);
   }
-  int buttonW = 75;
+  int buttonW = scaled(75);
   for (TMsgDlgBtn b : shown)
-    buttonW = std::max(buttonW, static_cast<int>(TextSize(form->GetFont(), MessageDlgButtonCaption(b), 0, DT_SINGLELINE).cx) + 16);
+    buttonW = std::max(buttonW,
+                       static_cast<int>(TextSize(form->GetFont(), MessageDlgButtonCaption(b), 0, DT_SINGLELINE).cx) +
+                           scaled(16));
   int rowW = static_cast<int>(shown.size()) * buttonW + (static_cast<int>(shown.size()) - 1) * buttonGap;
-  int contentH = std::max(static_cast<int>(text.cy), iconId ? 32 : 0);
+  int contentH = std::max(static_cast<int>(text.cy), iconId ? iconH : 0);
   int clientW = std::max(textLeft + static_cast<int>(text.cx) + margin, rowW + 2 * margin);
   int buttonTop = margin + contentH + 2 * gap;
   form->SetClientWidth(clientW);

@@ -1,8 +1,10 @@
 // The launcher on screens scaled to 150 % and 200 % (the prefix's DPI, which
 // every program reads at its start): the window, the hover and click places,
 // the texts in their boxes and the set-up information window keep their
-// designed size, scaled.
+// designed size, scaled, and the launcher's questions keep their parts apart.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "E2eSupport.h"
 
@@ -47,6 +49,24 @@ class ScreenPixelsAsTheyAre {
 Point Scaled(Point p, int dpi) { return {p.x * dpi / 96, p.y * dpi / 96}; }
 RECT Scaled(RECT r, int dpi) { return {r.left * dpi / 96, r.top * dpi / 96, r.right * dpi / 96, r.bottom * dpi / 96}; }
 
+// The children of a dialog (the icon, the message, the buttons) lie inside
+// its client area and none over another.
+void ExpectChildrenApart(HWND dialog) {
+  RECT client{};
+  GetClientRect(dialog, &client);
+  MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  std::vector<RECT> children;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    RECT inside{};
+    EXPECT_TRUE(IntersectRect(&inside, &r, &client) && EqualRect(&inside, &r)) << "a child outside the dialog";
+    for (const RECT& other : children) EXPECT_FALSE(IntersectRect(&inside, &r, &other)) << "two children overlap";
+    children.push_back(r);
+  }
+  EXPECT_EQ(children.size(), 4u);  // icon, message, "&Yes", "&No"
+}
+
 SIZE ClientSize(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
@@ -68,6 +88,7 @@ TEST(Dpi, TheLauncherKeepsItsDesignedSizeOnScaledScreens) {
     SCOPED_TRACE(c.dpi);
     ResetSystem();
     Medium medium;
+    RegisterViewer(medium);
     ScreenDpi dpi(static_cast<DWORD>(c.dpi));
     {
       Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
@@ -85,6 +106,16 @@ TEST(Dpi, TheLauncherKeepsItsDesignedSizeOnScaledScreens) {
       launcher.MoveTo(Scaled(ManualEntry, c.dpi));
       EXPECT_TRUE(WaitUntil([&] { return HasRedText(window, Scaled(ManualArea, c.dpi)); }, 3000))
           << "the manual entry turns red under the pointer";
+      // The reader question: the system's icon is larger on a scaled screen.
+      launcher.Click(Scaled(ManualEntry, c.dpi));
+      HWND question = launcher.WaitVisible(L"TMessageForm", 5000);
+      ASSERT_NE(question, nullptr);
+      ExpectChildrenApart(question);
+      Press(question, 7);  // "&No": the shell opens the manual
+      HWND viewer = nullptr;
+      EXPECT_TRUE(WaitUntil([&] { return (viewer = FindWindowW(L"KorvexDemoPdfViewer", nullptr)) != nullptr; }, 5000));
+      if (viewer) PostMessageW(viewer, WM_CLOSE, 0, 0);
+
       launcher.MoveTo(Scaled(ExitEntry, c.dpi));
       EXPECT_TRUE(WaitUntil([&] { return HasRedText(window, Scaled(ExitArea, c.dpi)); }, 3000));
       launcher.Click(Scaled(ExitEntry, c.dpi));
