@@ -22,6 +22,19 @@ std::string Narrow(const wchar_t* w) {
   return cp1250::FromUtf16(u);
 }
 
+// The code page 1250 name of an existing file: its short form when the long
+// one has characters that the code page lacks (a temporary folder under a
+// user called so); false when neither form can be carried.
+bool Cp1250Name(const wchar_t* path, std::string& name) {
+  name = Narrow(path);
+  if (Wide(name) == path) return true;
+  wchar_t shortPath[MAX_PATH];
+  const DWORD n = GetShortPathNameW(path, shortPath, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return false;
+  name = Narrow(shortPath);
+  return Wide(name) == shortPath;
+}
+
 HANDLE AsHandle(TDiskHandle h) { return reinterpret_cast<HANDLE>(h); }
 
 DWORD Access(uint8_t mode) {
@@ -104,8 +117,10 @@ public:
     if (len == 0 || len > 255) return Fail();
     wchar_t name[MAX_PATH];
     if (GetTempFileNameW(dir, Wide(Prefix).c_str(), 0, name) == 0) return Fail();
-    Name = Narrow(name);
-    return true;
+    if (Cp1250Name(name, Name)) return true;
+    DeleteFileW(name);  // made along with the name, which nobody could use
+    SetLastError(ERROR_INVALID_NAME);
+    return Fail();
   }
 
   std::string FullName(const std::string& Name) override {

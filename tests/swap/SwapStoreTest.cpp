@@ -2,6 +2,10 @@
 
 #include <memory>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "SwapTestSupport.h"
 
 namespace {
@@ -221,6 +225,32 @@ TEST_F(SwapStoreTest, PagedStorageWithoutANameUsesATemporaryFile) {
   s.reset();
   EXPECT_FALSE(std::filesystem::exists(name));
 }
+
+#ifdef _WIN32
+// A temporary folder whose name code page 1250 cannot carry (a user called
+// Søndervang): the store still gets its temporary file there, and takes it
+// away again.
+TEST_F(SwapStoreTest, ATemporaryFolderOutsideTheCodePageStillHoldsTheTemporaryFile) {
+  wchar_t base[MAX_PATH] = {};
+  ASSERT_NE(GetTempPathW(MAX_PATH, base), 0u);
+  const std::wstring folder = base + (L"swp \u00f8 \u00d1 " + std::to_wstring(GetCurrentProcessId()));
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  struct TTempVariable {  // GetTempPath reads TMP first
+    wchar_t saved[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
+    explicit TTempVariable(const std::wstring& value) { SetEnvironmentVariableW(L"TMP", value.c_str()); }
+    ~TTempVariable() { SetEnvironmentVariableW(L"TMP", length ? saved : nullptr); }
+  } tmp(folder);
+  {
+    TSwapFile s(8);
+    for (int r = 1; r <= 10; ++r) s.AppendRec(Rec(8, r).data());
+    s.Commit();
+    ASSERT_TRUE(s.FileExists());
+    EXPECT_EQ(FileLength(s.FileName()), 80);
+  }
+  EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "the temporary file went with the store";
+}
+#endif
 
 TEST_F(SwapStoreTest, TheConstructorsAndFactoriesAgree) {
   TSwapFile a(swCreateNew, Path("a"), 16, 8, 3, 0.0f);
