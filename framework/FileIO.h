@@ -1,7 +1,8 @@
 #pragma once
-// Whole-file reads and writes by name. Names are code page 1250 text, as
-// everywhere in the system; the platform files convert them (to UTF-16 on
-// Windows, to UTF-8 on Linux).
+// Whole-file reads and writes by name. Names are wide and lossless: UTF-16
+// on Windows, handed to the wide-character calls as they are; Unicode
+// characters elsewhere, written to the file system as UTF-8. A folder whose
+// name code page 1250 cannot hold is reached like any other.
 
 #include <optional>
 #include <string>
@@ -9,12 +10,12 @@
 namespace fileio {
 
 // The file's bytes, or nothing when it cannot be read.
-std::optional<std::string> ReadAll(const std::string& name);
+std::optional<std::string> ReadAll(const std::wstring& name);
 
 // Replaces the file's contents as one step (a temporary file renamed over the
 // old one), so that a failure leaves either the old or the new contents.
-bool WriteAllAtomic(const std::string& name, const std::string& data);
+bool WriteAllAtomic(const std::wstring& name, const std::string& data);
 
-bool FileExists(const std::string& name);
+bool FileExists(const std::wstring& name);
 
 }  // namespace fileio

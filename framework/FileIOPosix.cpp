@@ -2,13 +2,40 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "framework/Cp1250.h"
 #include "framework/FileIO.h"
 
 namespace fileio {
 
-std::optional<std::string> ReadAll(const std::string& name) {
-  std::FILE* f = std::fopen(cp1250::ToUtf8(name).c_str(), "rb");
+namespace {
+
+// The file system's name: UTF-8 of the Unicode characters.
+std::string Utf8(const std::wstring& name) {
+  std::string out;
+  for (wchar_t wc : name) {
+    auto u = static_cast<char32_t>(wc);
+    if (u < 0x80) {
+      out += static_cast<char>(u);
+    } else if (u < 0x800) {
+      out += static_cast<char>(0xC0 | (u >> 6));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    } else if (u < 0x10000) {
+      out += static_cast<char>(0xE0 | (u >> 12));
+      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (u >> 18));
+      out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadAll(const std::wstring& name) {
+  std::FILE* f = std::fopen(Utf8(name).c_str(), "rb");
   if (!f) return std::nullopt;
   std::string data;
   char buf[8192];
@@ -20,8 +47,8 @@ std::optional<std::string> ReadAll(const std::string& name) {
   return data;
 }
 
-bool WriteAllAtomic(const std::string& name, const std::string& data) {
-  const std::string path = cp1250::ToUtf8(name);
+bool WriteAllAtomic(const std::wstring& name, const std::string& data) {
+  const std::string path = Utf8(name);
   const std::string tmp = path + ".new";
   std::FILE* f = std::fopen(tmp.c_str(), "wb");
   if (!f) return false;
@@ -34,9 +61,9 @@ bool WriteAllAtomic(const std::string& name, const std::string& data) {
   return ok;
 }
 
-bool FileExists(const std::string& name) {
+bool FileExists(const std::wstring& name) {
   struct stat st;
-  return ::stat(cp1250::ToUtf8(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(Utf8(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace fileio

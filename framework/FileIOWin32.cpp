@@ -1,12 +1,11 @@
 #include <windows.h>
 
 #include "framework/FileIO.h"
-#include "framework/WinText.h"
 
 namespace fileio {
 
-std::optional<std::string> ReadAll(const std::string& name) {
-  HANDLE h = CreateFileW(Wide(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+std::optional<std::string> ReadAll(const std::wstring& name) {
+  HANDLE h = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string data;
@@ -26,8 +25,7 @@ std::optional<std::string> ReadAll(const std::string& name) {
   return data;
 }
 
-bool WriteAllAtomic(const std::string& name, const std::string& data) {
-  const std::wstring path = Wide(name);
+bool WriteAllAtomic(const std::wstring& path, const std::string& data) {
   const std::wstring tmp = path + L".new";
   HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
@@ -41,8 +39,8 @@ bool WriteAllAtomic(const std::string& name, const std::string& data) {
   return ok;
 }
 
-bool FileExists(const std::string& name) {
-  DWORD attr = GetFileAttributesW(Wide(name).c_str());
+bool FileExists(const std::wstring& name) {
+  DWORD attr = GetFileAttributesW(name.c_str());
   return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 

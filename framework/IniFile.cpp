@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "framework/ClassInfo.h"
+#include "framework/Cp1250.h"
 #include "framework/FileIO.h"
 
 namespace {
@@ -21,11 +22,22 @@ std::string Trim(std::string_view s) {
 // hexadecimal digits.
 const char kDefaultRecord[] = "10000000000000000000000000000";
 
+// The name as a message shows it: characters the code page cannot hold
+// become "?".
+std::string Shown(const std::wstring& name) {
+  std::string out;
+  for (wchar_t c : name) {
+    int b = cp1250::FromUnicode(static_cast<char32_t>(c));
+    out += b < 0 ? '?' : static_cast<char>(b);
+  }
+  return out;
+}
+
 }  // namespace
 
 TIniFile::TIniFile() : defaultRecord_(kDefaultRecord) {}
 
-TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)), defaultRecord_(kDefaultRecord) {
+TIniFile::TIniFile(std::wstring fileName) : fileName_(std::move(fileName)), defaultRecord_(kDefaultRecord) {
   if (auto text = fileio::ReadAll(fileName_)) SetText(*text);
 }
 
@@ -221,7 +233,7 @@ void TIniFile::Save(std::vector<Line> lines) {
     std::string text;
     for (const auto& l : lines) text += l.raw + "\r\n";
     if (!fileio::WriteAllAtomic(fileName_, text))
-      throw EIniFileException("Unable to write to " + fileName_);
+      throw EIniFileException("Unable to write to " + Shown(fileName_));
   }
   lines_ = std::move(lines);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // TIniFile: the ini-style settings store: named sections of "key=value"
-// lines in a text file (code page 1250).
+// lines in a text file (code page 1250). The file's name is wide and stays
+// lossless from the caller to the system call (FileIO.h), so a store can
+// live in a folder whose name code page 1250 cannot hold.
 //
 // Invariants: section and key names compare without regard to case; the
 // first occurrence of a section or key wins, as with the system's own profile
@@ -31,10 +33,10 @@ class TIniFile : public TObject {
 public:
   // Reads the file if it exists; an unreadable or missing file gives an
   // empty store that is created on the first write.
-  explicit TIniFile(std::string fileName);
+  explicit TIniFile(std::wstring fileName);
   TIniFile();  // in memory only
 
-  const std::string& FileName() const { return fileName_; }
+  const std::wstring& FileName() const { return fileName_; }
 
   std::string ReadString(std::string_view section, std::string_view ident, std::string_view def) const;
   void WriteString(std::string_view section, std::string_view ident, std::string_view value);
@@ -77,7 +79,7 @@ private:
   void Save(std::vector<Line> lines);
   static Line ParseLine(std::string raw);
 
-  std::string fileName_;
+  std::wstring fileName_;
   std::vector<Line> lines_;
   std::string defaultRecord_;
 };

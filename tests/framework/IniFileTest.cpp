@@ -6,10 +6,58 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/FileIO.h"
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "framework/IniFile.h"
 
 namespace {
+
+// A folder for a store's file, named with letters that code page 1250 cannot
+// hold (Cyrillic, Greek, CJK) beside one it can.
+class TOddFolder {
+public:
+  TOddFolder() {
+    for (char c : ::testing::TempDir()) path_ += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    path_ += L"korvex-ini-\u0416\u03A9\u4E2D-\u00E9/";
+#ifdef _WIN32
+    _wmkdir(path_.c_str());
+#else
+    mkdir(Utf8Path().c_str(), 0700);
+#endif
+  }
+  ~TOddFolder() {
+#ifdef _WIN32
+    _wremove((path_ + kFile).c_str());
+    _wrmdir(path_.c_str());
+#else
+    std::remove((Utf8Path() + "settings.ini").c_str());
+    rmdir(Utf8Path().c_str());
+#endif
+  }
+  std::wstring File() const { return path_ + kFile; }
+  // Whether the file is there, asked of the system by its own name.
+  bool HoldsFile() const {
+#ifdef _WIN32
+    std::FILE* f = _wfopen(File().c_str(), L"rb");
+#else
+    std::FILE* f = std::fopen((Utf8Path() + "settings.ini").c_str(), "rb");
+#endif
+    if (f) std::fclose(f);
+    return f != nullptr;
+  }
+
+private:
+  static constexpr const wchar_t* kFile = L"settings.ini";
+#ifndef _WIN32
+  static std::string Utf8Path() { return ::testing::TempDir() + "korvex-ini-\xD0\x96\xCE\xA9\xE4\xB8\xAD-\xC3\xA9/"; }
+#endif
+  std::wstring path_;
+};
 
 TEST(IniFile, ReadsLikeProfileFiles) {
   TIniFile ini;
@@ -59,19 +107,19 @@ TEST(IniFile, WritesKeepTheRestOfTheText) {
 }
 
 TEST(IniFile, EveryWriteIsOnDiskAndAFailedWriteChangesNothing) {
-  const std::string name = ::testing::TempDir() + "korvex-ini-test-é.ini";
-  std::remove(name.c_str());
+  TOddFolder folder;
+  const std::wstring name = folder.File();
   {
     TIniFile ini(name);
     ini.WriteString("Forms", "1", "100100010002000300040050003000060");
   }
+  EXPECT_TRUE(folder.HoldsFile());
   TIniFile again(name);
   EXPECT_EQ(again.ReadString("Forms", "1", ""), "100100010002000300040050003000060");
 
-  TIniFile broken(::testing::TempDir() + "no-such-folder/x/settings.ini");
+  TIniFile broken(name + L".d/no-such-folder/settings.ini");
   EXPECT_THROW(broken.WriteString("S", "k", "v"), EIniFileException);
   EXPECT_FALSE(broken.ValueExists("S", "k"));
-  std::remove(name.c_str());
 }
 
 }  // namespace

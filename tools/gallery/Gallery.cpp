@@ -36,10 +36,9 @@ std::wstring PageArgument() {
   return page;
 }
 
-// Gallery.ini in the program's folder, named so that the settings store
-// opens that very file: a folder name that code page 1250 cannot hold is
-// given by its short name.
-std::string SettingsFileName() {
+// Gallery.ini in the program's folder, named losslessly whatever the
+// folder's name.
+std::wstring SettingsFileName() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -49,13 +48,7 @@ std::string SettingsFileName() {
     }
     path.resize(path.size() * 2);
   }
-  std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
-  if (Wide(Narrow(folder)) != folder) {
-    std::wstring shortName(folder.size() + 1, L'\0');
-    DWORD n = GetShortPathNameW(folder.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
-    if (n > 0 && n < shortName.size()) folder = shortName.substr(0, n);
-  }
-  return Narrow(folder) + "Gallery.ini";
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Gallery.ini";
 }
 
 }  // namespace
