@@ -122,6 +122,13 @@ void TFloatingForm::HeaderCaptureLost(TObject*) {
   if (FDragging && HandleAllocated()) PostMessageW(handle_, WM_KORVEX_DRAGCHECK, 0, 0);
 }
 
+void TFloatingForm::DoShow() {
+  TfrmDefault::DoShow();
+  // A form shown while its parent is hidden hears of no change of its place,
+  // so its anchors would stay those of its layout (which stretch it).
+  if (Visible() && FAutoAnchors) AdjustAnchors();
+}
+
 void TFloatingForm::DoHide() {
   EndDrag(false);
   TfrmDefault::DoHide();
@@ -148,8 +155,10 @@ void TFloatingForm::AdjustAnchors() {
     RECT a = GetMoveArea();
     TRect32 bounds{Left(), Top(), Left() + Width(), Top() + Height()};
     placement::TAnchoring r = placement::Anchor(bounds, TRect32{a.left, a.top, a.right, a.bottom});
-    if (!(r.Bounds == bounds)) SetBounds(r.Bounds.Left, r.Bounds.Top, r.Bounds.Width(), r.Bounds.Height());
+    // The anchors first: the change of bounds raises OnWindowPosChanged, which
+    // must see the anchors of the new place.
     SetAnchors(TAnchors{r.Right ? akRight : akLeft, r.Bottom ? akBottom : akTop});
+    if (!(r.Bounds == bounds)) SetBounds(r.Bounds.Left, r.Bounds.Top, r.Bounds.Width(), r.Bounds.Height());
   } catch (...) {
     FAdjusting = false;
     throw;

@@ -13,8 +13,8 @@
 // parent's device context all the same. Without a parent the drag works on
 // the screen.
 //
-// After every change of its position or size, with AutoAnchors, the form
-// pushes itself into the move area (GetMoveArea: the parent's client area
+// When shown and after every change of its position or size, with
+// AutoAnchors, the form pushes itself into the move area (GetMoveArea: the parent's client area
 // less a pixel at each edge and, with LeaveSpaceForScrollBars, the scroll
 // buttons' room on the right and at the bottom) and anchors itself to the
 // nearer edges, so that it keeps its place when the parent is resized; then
@@ -73,6 +73,7 @@ public:
 
 protected:
   void FormStyles(DWORD& style, DWORD& exStyle) const override;
+  void DoShow() override;
   void DoHide() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "TestTime.h"
 #include "WindowTest.h"
@@ -19,8 +20,17 @@ namespace {
 
 struct TRecorder : TObject {
   int closes = 0, moves = 0;
+  TFloatingForm* form = nullptr;
   void BtnClose(TObject*) { ++closes; }
-  void PosChanged(TObject*) { ++moves; }
+  void PosChanged(TObject*) {
+    ++moves;
+    if (form) seen.push_back({form->Left(), form->Top(), form->Anchors()});
+  }
+  struct TSeen {
+    int left, top;
+    TAnchors anchors;
+  };
+  std::vector<TSeen> seen;
 };
 
 RECT ScreenRect() {
@@ -92,6 +102,7 @@ TEST_F(FloatingForm, IsACaptionlessChildWithADialogFrameThatLeavesThePointerAlon
 
 TEST_F(FloatingForm, MovesAreClampedIntoTheMoveAreaAndAnchorTheNearerEdges) {
   TRecorder rec;
+  rec.form = floating;
   floating->OnWindowPosChanged = TNotifyEvent::Of<&TRecorder::PosChanged>(&rec);
   const int w = floating->Width(), h = floating->Height();
   struct Case {
@@ -105,10 +116,17 @@ TEST_F(FloatingForm, MovesAreClampedIntoTheMoveAreaAndAnchorTheNearerEdges) {
       {"left of and above the area", -60, -20, 1, 1, {akLeft, akTop}},
   };
   for (const auto& c : cases) {
+    rec.seen.clear();
     floating->SetBounds(c.left, c.top, w, h);
     EXPECT_EQ(floating->Left(), c.wantLeft) << c.what;
     EXPECT_EQ(floating->Top(), c.wantTop) << c.what;
     EXPECT_TRUE(Anchored(c.anchors)) << c.what;
+    // The event that reports the clamped place already has its anchors.
+    for (const auto& e : rec.seen) {
+      if (e.left == c.wantLeft && e.top == c.wantTop) {
+        EXPECT_TRUE(e.anchors == c.anchors) << c.what;
+      }
+    }
   }
   EXPECT_GE(rec.moves, 4);
   floating->OnWindowPosChanged = TNotifyEvent();
@@ -129,6 +147,27 @@ TEST_F(FloatingForm, AnchorsKeepTheFormInPlaceWhenTheParentGrows) {
   area->SetBounds(10, 10, 600, 400);
   EXPECT_EQ(floating->Left(), 340);
   EXPECT_EQ(floating->Top(), 190);
+}
+
+TEST(FloatingFormShownBeforeItsParent, TakesItsAnchorsWhenShown) {
+  // Shown while its parent is hidden, the form is told of no move; its
+  // layout's anchors (left, top and right) must not stretch it all the same.
+  TForm* host = TCustomForm::Create<TForm>(Application);
+  host->SetBounds(60, 60, 700, 520);
+  auto* area = new TPanel(host);
+  area->SetParent(host);
+  area->SetBounds(10, 10, 600, 400);
+  auto* floating = TCustomForm::Create<TFloatingForm>(host);
+  floating->SetParent(area);
+  floating->SetBounds(40, 30, 150, 80);
+  floating->Show();
+  host->Show();
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(floating->Handle()) != FALSE; }));
+  area->SetBounds(10, 10, 500, 300);
+  EXPECT_EQ(floating->Width(), 150);
+  EXPECT_EQ(floating->Left(), 40);
+  EXPECT_TRUE(floating->Anchors() == (TAnchors{akLeft, akTop}));
+  TComponent::Free(host);
 }
 
 TEST_F(FloatingForm, TheScrollButtonSizeComesFromTheStore) {

@@ -71,6 +71,7 @@ void TFormsPage::HintDestroyed(TObject*) { Hint = nullptr; }
 
 void TFormsPage::btnDialogClick(TObject*) {
   auto* dialog = TCustomForm::Create<TGalleryDialog>(this);
+  dialog->FRestorePointer = true;
   try {
     dialog->SetPositionSlot(TGalleryDialog::kSlot);
     int result = dialog->ShowModal();
@@ -107,7 +108,11 @@ void TFormsPage::btnHintClick(TObject*) {
   if (!Hint) return;
   hintIndex_ = (hintIndex_ + 1) % static_cast<int>(std::size(kFormulas));
   Hint->SetHintText(kFormulas[hintIndex_]);
-  Hint->SetBounds(Hint->Left(), Hint->Top(), Hint->Width(), Hint->Height());  // takes the new size
+  // Takes the new size, then grows upward from where its bottom was, so that
+  // it stays above the pointer it was placed over.
+  const int bottom = Hint->Top() + Hint->Height();
+  Hint->SetBounds(Hint->Left(), Hint->Top(), Hint->Width(), Hint->Height());
+  Hint->SetBounds(Hint->Left(), bottom - Hint->Height(), Hint->Width(), Hint->Height());
   Log("Képlet: " + std::to_string(Hint->HintLineCount()) + " sor: " + Hint->HintText());
 }
 
@@ -115,7 +120,10 @@ void TFormsPage::DrawingMouseMove(TObject*, TShiftState, int X, int Y) {
   if (!Hint) return;
   // Shown first: showing gives the label its font, and the move then fits
   // the window to the text. Above and right of the pointer, as the task
-  // cursors place their hints.
+  // cursors place their hints; below it where there is no room above. A hint
+  // over the pointer would take the mouse's moves from the drawing area.
   if (!Hint->Visible()) Hint->Show();
-  Hint->SetBounds(X + 7, Y - 7 - Hint->Height(), Hint->Width(), Hint->Height());
+  int top = Y - 7 - Hint->Height();
+  if (top < 1) top = Y + 20;
+  Hint->SetBounds(X + 7, top, Hint->Width(), Hint->Height());
 }
