@@ -182,6 +182,7 @@ LRESULT TFloatingForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (FDragging && (!Header->HandleAllocated() || GetCapture() != Header->Handle())) EndDrag(false);
       return 0;
     case WM_CANCELMODE:
+    case WM_DESTROY:  // the window is made again, or goes with its parent's
       EndDrag(false);
       break;
     default:

@@ -8,7 +8,8 @@
 // Header and confined to the parent's client area, and an inverted dotted
 // outline follows the mouse on the parent's window. The form moves only when
 // the button is released. A drag that loses its end (the capture taken by
-// another window, cancel mode, the form hidden or destroyed, a new press)
+// another window, cancel mode, the form hidden or destroyed, its window
+// destroyed, a new press)
 // ends without moving the form and frees the pointer, the capture and the
 // parent's device context all the same. Without a parent the drag works on
 // the screen.

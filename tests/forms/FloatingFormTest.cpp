@@ -225,6 +225,7 @@ TEST_F(FloatingForm, ADragThatLosesItsEndFreesThePointerWithoutMovingTheForm) {
       {"capture taken", [](FloatingForm& t) { SetCapture(t.host->Handle()); }},
       {"cancel mode", [](FloatingForm& t) { SendMessageW(t.floating->Handle(), WM_CANCELMODE, 0, 0); }},
       {"hidden", [](FloatingForm& t) { t.floating->Hide(); }},
+      {"window made again", [](FloatingForm& t) { t.floating->SetParent(t.host); t.floating->SetParent(t.area); }},
       {"a new press", [](FloatingForm& t) { t.Press(5, 40); t.Release(5, 40); }},
   };
   for (const auto& c : cases) {
