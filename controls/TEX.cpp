@@ -276,7 +276,7 @@ int TTEX::Render(HDC dc, int x, int y, const std::string& text, bool draw) {
     const COLORREF oldColor = layout.Toggles ? GetTextColor(dc) : 0;
     const double s = std::sin(angle_), c = std::cos(angle_);
     const int baseY = y + std::max(std::abs(static_cast<int>(symbolLogFont_.lfHeight)), metrics.AbsHeight);
-    TColor color = currentColor_;
+    TColor color = color1_;
     int toggles = 0;
     if (angle_ == 0) {
       // Grouped by colour, then by font.

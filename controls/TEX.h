@@ -18,8 +18,10 @@
 // Colour: pieces before the first "~" of a text keep the device context's
 // text colour; each "~" switches CurrentColor between Color1 and Color2 and
 // the pieces after it are drawn in it (a system colour in Color1 never
-// switches). CurrentColor carries over to the next text drawn; measuring
-// leaves it alone.
+// switches). Every text drawn starts its switching from Color1, so a label
+// looks the same however often and in whatever company it is drawn (an
+// owner-drawn list repaints its items in any order); CurrentColor tells
+// where the last text drawn ended. Measuring leaves it alone.
 //
 // The device context is left as found: its font, brush, background mode,
 // text alignment and text colour. Before a device context and fonts exist,

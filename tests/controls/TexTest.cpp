@@ -190,9 +190,12 @@ TEST_F(TexFixture, TildeSwitchesTheColourFromThereOn) {
   EXPECT_EQ(tex.CurrentColor(), clRed);
   tex.TextWidth("a~b");  // measuring does not switch
   EXPECT_EQ(tex.CurrentColor(), clRed);
-  Draw("I~I");  // from Color2 the switch goes back to Color1 (blue)
+  Draw("I~I");  // the same label again looks the same: every text starts from Color1
+  EXPECT_GT(bmp.Count(RGB(255, 0, 0)), 0);
+  EXPECT_EQ(bmp.Count(RGB(0, 0, 255)), 0);
+  Draw("I~I~I");  // a second switch goes back to Color1 (blue)
+  EXPECT_GT(bmp.Count(RGB(255, 0, 0)), 0);
   EXPECT_GT(bmp.Count(RGB(0, 0, 255)), 0);
-  EXPECT_EQ(bmp.Count(RGB(255, 0, 0)), 0);
   EXPECT_EQ(tex.CurrentColor(), clBlue);
   EXPECT_EQ(GetTextColor(bmp.DC()), RGB(0, 0, 0));
 }

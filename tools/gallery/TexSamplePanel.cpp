@@ -47,7 +47,7 @@ void TTexSamplePanel::Paint(TCanvas& canvas) {
   for (int e : escapements) {
     HFONT font = SampleFont(e);
     HGDIOBJ old = SelectObject(dc, font);
-    TTEX tex;  // its own colour switches: every paint looks the same
+    TTEX tex;  // takes this direction's font from the device context
     tex.SetColor2(clRed);
     tex.SetDC(dc);
     for (size_t i = 0; i < samples.size(); ++i) {
