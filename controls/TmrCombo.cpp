@@ -56,6 +56,7 @@ TTmrCombo::TTmrCombo(TComponent* owner)
 }
 
 TTmrCombo::~TTmrCombo() {
+  if (Grid && Grid->Combo() == this) Grid->SetCombo(nullptr);  // the grid keeps no dangling editor
   DestroyHandle();  // its last messages still find a whole control
   TComponent::Free(pauseTimer_);
   pauseTimer_ = nullptr;
@@ -180,7 +181,11 @@ void TTmrCombo::KeyPress(char& key) {
   if (CharAllowed(key, FilterInput())) {
     if (key == '\x1B') {
       key = 0;
-      EditPerform(EM_UNDO, 0, 0);
+      // An open list is closed, as the list styles' own Escape does; the
+      // edit part would close it only from this character, which goes no
+      // further.
+      if (DroppedDown()) SetDroppedDown(false);
+      else EditPerform(EM_UNDO, 0, 0);
       return;
     }
     if (DroppedDown()) SetDroppedDown(false);

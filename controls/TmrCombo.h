@@ -11,7 +11,8 @@
 //    text. Writing the value clears it and raises no change.
 //  - Enter does not reflect the value: it raises OnEnterKey (and reaches
 //    OnKeyPress as 13). Other refused characters reach OnKeyPress as 0.
-//    An accepted character closes an open list first.
+//    An accepted character closes an open list first. Escape closes an open
+//    list, or else undoes the last edit, and goes no further.
 //  - The reflection raises nothing for edtChar (and, as in TTmrEdit, nothing
 //    for edtBin) besides the extra OnChange.
 //  - Leaving the control runs ExitCheck: OnEmpty for an empty text; the
@@ -108,7 +109,7 @@ public:
   bool EditPortion = false;
   // Recorded for the owner; never set or read here.
   int32_t WidthNormal = 0;
-  TTmrDrawGrid* Grid = nullptr;  // not owned
+  TTmrDrawGrid* Grid = nullptr;  // not owned; cleared when the grid goes
 
   TStrToValEvent OnStrToVal;
   TValToStrEvent OnValToStr;

@@ -10,6 +10,10 @@ const TClassInfo& TTmrDrawGrid::StaticClassInfo() {
 
 TTmrDrawGrid::TTmrDrawGrid(TComponent* owner) : TDrawGrid(owner) {}
 
+TTmrDrawGrid::~TTmrDrawGrid() {
+  if (combo_ && combo_->Grid == this) combo_->Grid = nullptr;
+}
+
 void TTmrDrawGrid::SetCombo(TTmrCombo* combo) {
   if (combo_ && combo_->Grid == this) combo_->Grid = nullptr;
   combo_ = combo;

@@ -25,10 +25,13 @@ class TTmrCombo;
 class TTmrDrawGrid : public TDrawGrid {
 public:
   explicit TTmrDrawGrid(TComponent* owner);
+  ~TTmrDrawGrid() override;
 
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
+  // Not owned; cleared when the combo goes (and the combo's Grid when the
+  // grid goes).
   TTmrCombo* Combo() const { return combo_; }
   // Attaches the combo (and the combo to the grid), placed over the current
   // cell; null detaches.

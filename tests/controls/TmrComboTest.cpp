@@ -175,6 +175,20 @@ TEST_F(TmrComboWindow, EnterRaisesOnEnterKeyWithoutReflecting) {
   EXPECT_EQ(control->Text(), "5");
 }
 
+TEST_F(TmrComboWindow, EscapeClosesAnOpenListElseUndoes) {
+  control->AddItem("one");
+  Type("ab");
+  control->SetDroppedDown(true);
+  ASSERT_TRUE(WaitUntil([&] { return control->DroppedDown(); }));
+  log.Take();
+  Type("\x1B");
+  EXPECT_FALSE(control->DroppedDown());
+  EXPECT_EQ(control->Text(), "ab");
+  Type("\x1B");
+  EXPECT_EQ(control->Text(), "");
+  for (const std::string& line : log.Take()) EXPECT_EQ(line, "OnChange");  // the undo's; no OnKeyPress
+}
+
 TEST_F(TmrComboWindow, CharComboRaisesNoValueEventsAndLeavingEmptyRaisesOnEmpty) {
   Type("ab");
   EXPECT_TRUE(control->PauseTimer()->Enabled());
@@ -253,6 +267,18 @@ TEST_F(TmrComboWindow, GridGetsNavigationKeysByStyleStateAndCaret) {
   EXPECT_EQ(control->Grid, nullptr);
   KeyDown(control->Handle(), VK_NEXT);  // no grid: nothing handed on
   EXPECT_EQ(grid->Row(), 2);
+
+  // Whichever of the two goes first, the other forgets it.
+  auto* editor = new TTmrCombo(form);
+  editor->SetParent(grid);
+  grid->SetCombo(editor);
+  TComponent::Free(editor);
+  EXPECT_EQ(grid->Combo(), nullptr);
+  KeyDown(grid->Handle(), VK_DOWN);  // moving places no editor
+  EXPECT_EQ(grid->Row(), 3);
+  grid->SetCombo(control);
+  TComponent::Free(grid);
+  EXPECT_EQ(control->Grid, nullptr);
 }
 
 }  // namespace
