@@ -45,3 +45,8 @@ void TTmrDrawGrid::KeyDown(uint16_t& key, TShiftState shift) {
   TDrawGrid::KeyDown(key, shift);
   if (cancel) State = 0;
 }
+
+void TTmrDrawGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TDrawGrid::MouseDown(button, shift, x, y);
+  if (button == mbLeft && combo_ && Focused() && combo_->CanFocus()) combo_->SetFocus();
+}

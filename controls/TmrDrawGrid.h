@@ -13,8 +13,9 @@
 // combo's OnChange, for example); every move of the current cell sets it
 // back to 0 and places the combo over the new cell (OnSelectCell comes
 // first, while Col and Row are still the old cell's: the place to keep the
-// old value and load the new one). Without a combo the grid is a plain draw
-// grid.
+// old value and load the new one). A click on the grid leaves the keys with
+// the combo, as when the combo itself is clicked. Without a combo the grid is
+// a plain draw grid.
 
 #include <cstdint>
 
@@ -42,6 +43,8 @@ public:
   uint8_t State = 0;
 
   void KeyDown(uint16_t& key, TShiftState shift) override;
+  // A left click moves to the cell and gives the keys to the combo.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
 
 protected:
   void CellMoved() override;
