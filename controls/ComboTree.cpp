@@ -19,6 +19,11 @@ void TComboTree::CreateParams(TCreateParams& p) {
   if (Combo) p.Caption = Wide(Combo->Name());
 }
 
+void TComboTree::WindowCreated() {
+  TTreeView::WindowCreated();
+  if (Combo) Combo->TreeWindowMade();
+}
+
 void TComboTree::PlaceUnderCombo() {
   if (!Combo || !Parent() || !Combo->Parent()) return;
   POINT corner = Combo->Parent()->ClientToScreen(POINT{Combo->Left(), Combo->Top() + Combo->Height()});

@@ -26,6 +26,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void WindowCreated() override;
   void VisibleChanged() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -103,8 +103,19 @@ void TStructCombo::WindowCreated() {
   if (tree_ && !tree_->Parent()) {
     tree_->SetVisible(false);
     GiveTreeItsParent();
-    if (items_.Count() > 0) Rebuild();
+    if (items_.Count() > 0 && tree_->NodeCount() == 0) Rebuild();
   }
+}
+
+void TStructCombo::TreeWindowMade() {
+  if (rebuilding_ || !tree_ || tree_->NodeCount() > 0 || items_.Count() == 0) return;
+  Rebuild();
+  const int i = items_.IndexOfObject(objectIndex_);
+  if (objectIndex_ < 0 || i < 0 || static_cast<size_t>(i) >= entryNodes_.size() || !entryNodes_[static_cast<size_t>(i)])
+    return;
+  TTreeNode* node = entryNodes_[static_cast<size_t>(i)];
+  node->MakeVisible();
+  tree_->SetSelected(node);  // the choice stays: a hidden tree raises no change
 }
 
 void TStructCombo::GiveTreeItsParent() {
@@ -124,6 +135,14 @@ void TStructCombo::SetItems(const TStringList& items) {
 void TStructCombo::Rebuild() {
   entryNodes_.assign(static_cast<size_t>(items_.Count()), nullptr);
   if (!tree_) return;
+  // The tree's window may be made from here (by its first node): that is
+  // no window made anew.
+  struct TGuard {
+    bool& flag;
+    bool old;
+    explicit TGuard(bool& f) : flag(f), old(f) { flag = true; }
+    ~TGuard() { flag = old; }
+  } guard(rebuilding_);
   GiveTreeItsParent();
   // Without a form the tree cannot exist yet: it is built when the combo's
   // window is made.

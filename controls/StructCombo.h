@@ -91,6 +91,9 @@ public:
   void TreeDestroyed(TComboTree* tree);
   void TreeFocusLost(HWND next);
   void TreeNodesGone() { entryNodes_.clear(); }
+  // The tree's window was made; made anew (its form's window was made
+  // again), it has lost its nodes, which are built again.
+  void TreeWindowMade();
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -125,6 +128,7 @@ private:
   bool drawing_ = false;
   bool open_ = false;    // shown by ToggleTree and not closed since
   bool hooked_ = false;  // MessageHook is among the application's hooks
+  bool rebuilding_ = false;
 };
 
 void StructComboUnitStart();

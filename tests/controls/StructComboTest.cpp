@@ -292,6 +292,23 @@ TEST_F(StructComboWindow, ObjectIndexSelectsTheEntrysOwnNode) {
   EXPECT_EQ(Take(), TLines{"change -1 "});
 }
 
+TEST_F(StructComboWindow, TheTreeKeepsItsNodesWhenItsFormsWindowIsMadeAgain) {
+  combo->SetObjectIndex(11);
+  const std::string shape = Shape();
+  TForm* host = TCustomForm::Create<TForm>(Application);
+  host->SetBounds(40, 40, 600, 500);
+  host->Show();
+  form->SetParent(host);  // a child window now: the form's windows are made anew
+  Settle();
+  EXPECT_EQ(Shape(), shape);
+  EXPECT_TRUE(Node("S355")->Selected());
+  combo->SetObjectIndex(20);
+  EXPECT_EQ(combo->Caption(), "C24");
+  EXPECT_TRUE(Take().empty());
+  form->SetParent(nullptr);
+  TComponent::Free(host);
+}
+
 TEST_F(StructComboWindow, TheTreeIsSizedToItsNodesWithinTheLimits) {
   const std::string longText = "A much longer caption than the combo is wide";
   combo->SetTreeHeight(0);
