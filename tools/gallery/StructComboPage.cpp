@@ -11,6 +11,7 @@ const TClassInfo& TStructComboPage::StaticClassInfo() {
           .Field("btnEnable", &TStructComboPage::btnEnable)
           .Field("memLog", &TStructComboPage::memLog)
           .Field("btnClearLog", &TStructComboPage::btnClearLog)
+          .Field("cmbEmpty", &TStructComboPage::cmbEmpty)
           .Method<&TStructComboPage::FormCreate>("FormCreate")
           .Method<&TStructComboPage::ComboChange>("ComboChange")
           .Method<&TStructComboPage::ComboCloseUp>("ComboCloseUp")

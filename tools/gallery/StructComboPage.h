@@ -1,8 +1,9 @@
 #pragma once
 // TStructComboPage: the gallery page of the structured combo
 // ("/page StructCombo"): the two-group material list, a longer three-level
-// catalogue with limits on the tree's size, ObjectIndex set from an edit, a
-// switch that disables the first combo, and a log of the combos' events
+// catalogue with limits on the tree's size, a combo without entries,
+// ObjectIndex set from an edit, a switch that disables the first combo, and
+// a log of the combos' events
 // ("cmbMaterial: OnChange ObjectIndex=11 Text='S355'"). The layout is
 // tools/gallery/StructComboPage.layout; the entries are set in FormCreate.
 
@@ -29,6 +30,7 @@ public:
   TButton* btnEnable = nullptr;
   TMemo* memLog = nullptr;
   TButton* btnClearLog = nullptr;
+  TStructCombo* cmbEmpty = nullptr;
 
   void FormCreate(TObject* Sender);
   void ComboChange(TObject* Sender);
