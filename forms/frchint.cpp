@@ -46,6 +46,12 @@ void TfrmCursorHint::FormCreate(TObject* Sender) {
   SetHorzMargin(5);
   SetVertMargin(2);
   SetHintFont();
+  // The label stopped following the form's font when it took its colour, and
+  // kept the layout's; it takes the font it is shown in (FormShow) now, so
+  // that a text given before the first show is broken with the font it is
+  // drawn in.
+  lbHint->Font()->Assign(*Font());
+  lbHint->Font()->SetColor(clInfoText);
 }
 
 void TfrmCursorHint::FormShow(TObject* Sender) {

@@ -79,11 +79,15 @@ TEST_F(CursorHint, BarsGiveLinesAndTheWindowFitsTheTextAtItsNextMove) {
   EXPECT_EQ(hint->Height(), oneLine + 4);
 }
 
-TEST_F(CursorHint, ALongFormulaIsBrokenWithinThreeQuartersOfTheScreen) {
-  const int limit = MulDiv(GetSystemMetrics(SM_CXSCREEN), 3, 4);
+std::string LongFormula() {
   std::string formula = "M(x) = ";
   for (int i = 1; i <= 40; ++i) formula += "q" + std::to_string(i) + "*(x-a" + std::to_string(i) + ")^2/2 + ";
-  formula += "F*[x-b]";
+  return formula + "F*[x-b]";
+}
+
+TEST_F(CursorHint, ALongFormulaIsBrokenWithinThreeQuartersOfTheScreen) {
+  const int limit = MulDiv(GetSystemMetrics(SM_CXSCREEN), 3, 4);
+  const std::string formula = LongFormula();
   ASSERT_GT(LineWidth(formula), limit);
   hint->SetHintText(formula);
   const std::string caption = hint->lbHint->Caption();
@@ -107,6 +111,14 @@ TEST_F(CursorHint, ALongFormulaIsBrokenWithinThreeQuartersOfTheScreen) {
   EXPECT_GE(lines, 2);
   EXPECT_EQ(hint->HintLineCount(), lines);
   EXPECT_EQ(joined, formula);  // nothing lost or added at the breaks
+}
+
+TEST_F(CursorHint, ATextGivenBeforeTheFirstShowIsBrokenWithTheFontItIsShownIn) {
+  hint->SetHintText(LongFormula());
+  const std::string before = hint->lbHint->Caption();
+  hint->Show();
+  hint->SetHintText(LongFormula());
+  EXPECT_EQ(hint->lbHint->Caption(), before);
 }
 
 TEST_F(CursorHint, IsABorderlessChildWithARaisedEdgeThatLeavesFocusAndPointerAlone) {
