@@ -14,6 +14,7 @@ const TClassInfo& TComboPage::StaticClassInfo() {
                                      .Field("cmbTexOff", &TComboPage::cmbTexOff)
                                      .Field("grdMaterials", &TComboPage::grdMaterials)
                                      .Field("cmbGrid", &TComboPage::cmbGrid)
+                                     .Field("cmbVariable", &TComboPage::cmbVariable)
                                      .Field("memLog", &TComboPage::memLog)
                                      .Method<&TComboPage::FormCreate>("FormCreate")
                                      .Method<&TComboPage::ComboChange>("ComboChange")
@@ -28,6 +29,7 @@ const TClassInfo& TComboPage::StaticClassInfo() {
                                      .Method<&TComboPage::ComboCloseUp>("ComboCloseUp")
                                      .Method<&TComboPage::ComboKeyDown>("ComboKeyDown")
                                      .Method<&TComboPage::ComboKeyPress>("ComboKeyPress")
+                                     .Method<&TComboPage::ComboMeasureItem>("ComboMeasureItem")
                                      .Method<&TComboPage::GridChange>("GridChange")
                                      .Method<&TComboPage::GridDrawCell>("GridDrawCell")
                                      .Method<&TComboPage::GridSelectCell>("GridSelectCell")
@@ -110,6 +112,10 @@ void TComboPage::FormCreate(TObject*) {
     c->SetItemIndex(0);
   }
 
+  for (const char* v : {"Acél|Acél (S235)", "x_i^2", "Fa|Fa (C24)-", "H_2O", "Beton|Beton (C30/37)"})
+    cmbVariable->AddItem(v);
+  cmbVariable->SetItemIndex(0);
+
   for (const char* v : {"Acél", "Fa", "Beton", "Alumínium"}) cmbGrid->AddItem(v);
   grdMaterials->SetColWidth(0, 40);
   grdMaterials->SetColWidth(1, 160);
@@ -146,6 +152,12 @@ void TComboPage::ComboKeyDown(TObject* Sender, uint16_t& Key, TShiftState) {
 }
 
 void TComboPage::ComboKeyPress(TObject* Sender, char& Key) { Log(Sender, "OnKeyPress Key=" + KeyText(Key)); }
+
+// Rows with an index are higher: room for the raised and lowered characters.
+void TComboPage::ComboMeasureItem(TObject* Sender, int Index, int& Height) {
+  const std::string& text = static_cast<TComboBox*>(Sender)->Item(Index);
+  if (text.find_first_of("^_") != std::string::npos) Height = 26;
+}
 
 // The in-place combo: a change the user makes starts choosing (State 1).
 void TComboPage::GridChange(TObject* Sender) {

@@ -2,8 +2,8 @@
 // TComboPage: the gallery page of the typed combos and the text object
 // ("/page Combo"): a combo of each style (an editable float entry, a fixed
 // list, owner-drawn lists with images, short and long texts and a separator,
-// with columns and index text, and with markup drawn with and without the
-// text object), a grid with an in-place combo, the text object's samples,
+// with columns and index text, with markup drawn with and without the text
+// object, and one whose rows are as high as their texts need), a grid with an in-place combo, the text object's samples,
 // and a log of the events. The layout is tools/gallery/ComboPage.layout;
 // items, images, column widths and the sample panel are made in FormCreate.
 
@@ -32,6 +32,7 @@ public:
   TTmrCombo* cmbTexOff = nullptr;
   TTmrDrawGrid* grdMaterials = nullptr;
   TTmrCombo* cmbGrid = nullptr;
+  TTmrCombo* cmbVariable = nullptr;
   TMemo* memLog = nullptr;
   // Made in FormCreate; owned by the form.
   TImageList* imgMaterials = nullptr;
@@ -50,6 +51,7 @@ public:
   void ComboCloseUp(TObject* Sender);
   void ComboKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
   void ComboKeyPress(TObject* Sender, char& Key);
+  void ComboMeasureItem(TObject* Sender, int Index, int& Height);
   void GridChange(TObject* Sender);
   void GridDrawCell(TObject* Sender, TCanvas& Canvas, int Col, int Row, const RECT& Rect, TGridDrawState State);
   void GridSelectCell(TObject* Sender, int Col, int Row, bool& CanSelect);
