@@ -56,6 +56,16 @@ void TTaskObj::EndStep() {
   MouseAccelRestore();
   CloseCursor(FCursor);
   CloseCursor(FRefCursor);
+  // The task below was resumed (and may have shown its cursors) while this
+  // task's cursors were still on screen; a buffered cursor removes itself by
+  // copying the clean picture back, which wipes out a buffered cursor drawn
+  // over the same area meanwhile. Draw those again.
+  if (FManager && FManager->FCurrent && FManager->FCurrent != this) FManager->FCurrent->RedrawBufferedCursors();
+}
+
+void TTaskObj::RedrawBufferedCursors() {
+  for (TTaskCursor* c : {FCursor, FRefCursor})
+    if (c && c->FBuffered && c->FVisible && !c->Closed()) c->Paint();
 }
 
 // ---- cursors and provider

@@ -11,7 +11,9 @@
 // Ending a task (Free): the end step runs at once - Deactivate if active, the
 // tasks above it ended and the task popped off its manager's stack, mouse
 // acceleration restored, both cursors closed (their drawing removed, their
-// events raised) - so every override is reached on the whole object; the
+// events raised), then the visible buffered cursors of the task now current
+// drawn again (removing a buffered drawing restores the clean picture under
+// it) - so every override is reached on the whole object; the
 // object is deleted when the outermost framework call returns
 // (TTaskCallScope). An ended task ignores further calls. Tasks are never
 // deleted directly.
@@ -145,6 +147,8 @@ private:
   // The base point of the keyboard steps and the step lengths.
   bool StepSetup(TCursorViewRec& r, TWorldPoint& base, double k[3]);
   void StepMove(const TWorldPoint& target);
+  // Paints this task's visible buffered cursors again (idempotent).
+  void RedrawBufferedCursors();
 
   bool FEnded = false;
 };

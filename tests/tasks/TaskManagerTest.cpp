@@ -160,6 +160,36 @@ TEST_F(TaskStack, EndAllEndsEveryTaskTopFirst) {
   EXPECT_LT(log.find("a.Deactivate"), log.find("base.Resumed")) << log;
 }
 
+// A task that shows its cursor while it is current, as a host does.
+class TShowingTask : public TRecTask {
+public:
+  TShowingTask(const std::string& name, int32_t level, TCursorViewInfo* provider) : TRecTask(name, level) {
+    SetViewInfo(provider);
+    FCursor->FBuffered = true;
+    FCursor->FMoveMouse = false;
+  }
+  void Started() override { FCursor->SetShown(true); }
+  void Resumed() override { FCursor->SetShown(true); }
+  void Interrupted(TTaskObj*) override { FCursor->SetShown(false); }
+};
+
+TEST_F(TaskStack, TheCursorOfTheResumedTaskIsOnScreenAfterTheTaskAboveEnds) {
+  auto* below = new TShowingTask("below", 0, NewProvider());
+  manager->Start(below);
+  auto* above = new TShowingTask("above", 1, NewProvider());
+  manager->Start(above);
+  ASSERT_TRUE(above->FCursor->FVisible);
+  TakeLog();
+  TTaskObj::Free(above);
+  ASSERT_TRUE(below->FCursor->FVisible);
+  // The ending cursor copies the clean picture over the view after the
+  // resumed one has drawn; the resumed one must be drawn once more after it.
+  const std::string log = TakeLog();
+  const size_t erased = log.rfind("copy back>screen");
+  ASSERT_NE(erased, std::string::npos) << log;
+  EXPECT_NE(log.find("copy buffer>screen", erased), std::string::npos) << log;
+}
+
 TEST_F(TaskStack, HostDeactivationAndTheHintHandler) {
   const int before = platform.HintNotifications;
   manager->HostDeactivate();
