@@ -1,10 +1,32 @@
 #include "tasks/CursorHintWindow.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "forms/frchint.h"
 #include "framework/Application.h"
 #include "tasks/TaskManager.h"
 #include "tasks/TaskPlatformWin32.h"
 #include "tasks/TasksUnit.h"
+
+namespace {
+
+// Hint forms handed over to the main form and not freed yet. A modal loop of
+// the system (a menu's, a message box's) dispatches the release message
+// straight to the main form, past the application's message hook, so such a
+// form would stay: the next hand-over, and the unit's stop, free what is left.
+std::vector<TfrmCursorHint*>& HandedOver() {
+  static std::vector<TfrmCursorHint*> forms;
+  return forms;
+}
+
+void FreeHandedOver() {
+  std::vector<TfrmCursorHint*> forms;
+  forms.swap(HandedOver());
+  for (TfrmCursorHint* form : forms) TComponent::Free(form);
+}
+
+}  // namespace
 
 TCursorHintWindow* TCursorHintWindow::Create(TComponent* hostForm) {
   TfrmCursorHint* form = TCustomForm::Create<TfrmCursorHint>(nullptr);
@@ -16,7 +38,11 @@ TCursorHintWindow* TCursorHintWindow::Create(TComponent* hostForm) {
 
 TCursorHintWindow::TCursorHintWindow(TfrmCursorHint* form) : TComponent(form), form_(form) {}
 
-TCursorHintWindow::~TCursorHintWindow() { NotifyDestroyed(); }
+TCursorHintWindow::~TCursorHintWindow() {
+  auto& forms = HandedOver();
+  forms.erase(std::remove(forms.begin(), forms.end(), form_), forms.end());
+  NotifyDestroyed();
+}
 
 void TCursorHintWindow::SetHintText(const std::string& text) { form_->SetHintText(text); }
 const std::string& TCursorHintWindow::HintText() const { return form_->HintText(); }
@@ -65,9 +91,13 @@ bool TCursorHintWindow::HandOver() {
   if (!Application || Application->Terminated() || TaskUnitClosing()) return false;
   TCustomForm* main = Application->MainForm();
   if (!main || !main->HandleAllocated() || main == form_) return false;
+  FreeHandedOver();
   form_->SetVisible(false);
   form_->SetParent(main);
-  return PostMessageW(main->Handle(), WM_CURSORHINT_RELEASE, reinterpret_cast<WPARAM>(form_->Handle()), 0) != FALSE;
+  if (!PostMessageW(main->Handle(), WM_CURSORHINT_RELEASE, reinterpret_cast<WPARAM>(form_->Handle()), 0))
+    return false;
+  HandedOver().push_back(form_);
+  return true;
 }
 
 bool ReleaseHandedOverHint(UINT message, WPARAM wParam) {
@@ -101,6 +131,7 @@ public:
 TReleaseHook releaseHook;
 
 void HintsOff() {
+  FreeHandedOver();
   if (Application) Application->RemoveMessageHook(TMessageEvent::Of<&TReleaseHook::Message>(&releaseHook));
 }
 

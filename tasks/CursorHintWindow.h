@@ -11,7 +11,9 @@
 // Hand-over: the hint is hidden, made a child of the application's main form
 // and message 0x0465 (WM_CURSORHINT_RELEASE) is posted to the main form with
 // the hint window's handle; the receiver (a hook of the application's message
-// loop that UseCursorHintWindows installs) frees the form. Without a main
+// loop that UseCursorHintWindows installs) frees the form; a form whose
+// message a modal loop of the system dispatched past that hook is freed at
+// the next hand-over or when the unit stops. Without a main
 // form, or once the message loop has ended, there is no hand-over: the caller
 // closes the hint.
 

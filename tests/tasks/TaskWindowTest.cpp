@@ -175,8 +175,14 @@ TEST_F(TaskPage, CtrlSwitchesAccelerationOffUntilTheTaskEnds) {
   MoveTo(200, 150);
   ASSERT_TRUE(WaitUntil([] { return MouseAccelSwitchedOff(); }));
   EXPECT_EQ(MouseParams(), (std::array<int, 3>{0, 0, 0}));
-  // A tenth of the way, and the pointer is brought back onto the cursor.
-  EXPECT_EQ(Current()->FCursor->FX, 110);
+  // A quarter of the way, and the pointer is brought back onto the cursor;
+  // Ctrl with an arrow steps a quarter unit (one snap step).
+  EXPECT_EQ(Current()->FCursor->FX, 125);
+  uint16_t right = VK_RIGHT;  // as Ctrl+Right comes to the task
+  TShiftState ctrl;
+  ctrl.Include(ssCtrl);
+  Current()->KeyDown(page->pbView, right, ctrl);
+  EXPECT_EQ(Current()->FCursor->FX, 130);
   // Ending every task while Ctrl is still held puts the settings back
   // (TearDown checks them after closing the page).
   TaskManager->EndTasks(0);
@@ -185,6 +191,10 @@ TEST_F(TaskPage, CtrlSwitchesAccelerationOffUntilTheTaskEnds) {
 }
 
 TEST_F(TaskPage, LeavingTheViewHidesTheCrosshairAndShowsThePointer) {
+  // Opened with the pointer outside the view: nothing is drawn and the
+  // pointer stays.
+  EXPECT_FALSE(CursorShown());
+  EXPECT_TRUE(PointerShowing());
   MoveTo(100, 100);
   ASSERT_TRUE(WaitUntil([&] { return CursorShown(); }));
   EXPECT_FALSE(PointerShowing());
@@ -229,6 +239,54 @@ TEST_F(TaskPage, AHintHandedOverToTheMainFormIsFreedThere) {
   MoveTo(130, 100);
   ASSERT_TRUE(WaitUntil([&] { return cursor->FHint == nullptr; }));
   ASSERT_TRUE(WaitUntil([] { return HintWindows() == 0; })) << "freed by the main form's receiver";
+  TComponent::Free(main);
+}
+
+// Runs the thread's queue the way a modal loop of the system does (a menu's,
+// a message box's): without the application's message hooks.
+void DispatchLikeASystemLoop(int ms) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  MSG msg;
+  while (GetTickCount() < end) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(5);
+  }
+}
+
+TEST_F(TaskPage, ThePagesMenuHidesTheCrosshairAndItsHintAndPausesTheTask) {
+  TForm* main = nullptr;  // takes the hints handed over
+  Application->CreateForm(main);
+  main->HandleNeeded();
+  ASSERT_EQ(Application->MainForm(), main);
+  MoveTo(100, 100);
+  ASSERT_TRUE(WaitUntil([&] { return CursorShown(); }));
+  TDemoTask* task = Current();
+  TTaskCursor* cursor = task->FCursor;
+  cursor->FHintDelay = 50;
+  auto hintShown = [&] { return cursor->FHint && cursor->FHint->Visible(); };
+  MoveTo(120, 100);
+  ASSERT_TRUE(WaitUntil(hintShown));
+  // The system menu's loop: the pointer is visible over the menu, the hint
+  // is handed over and its release message goes past the application.
+  page->Perform(WM_ENTERMENULOOP, FALSE, 0);
+  DispatchLikeASystemLoop(100);
+  EXPECT_FALSE(CursorShown());
+  EXPECT_TRUE(PointerShowing());
+  EXPECT_EQ(cursor->FHint, nullptr);
+  EXPECT_FALSE(task->FActive);
+  page->Perform(WM_EXITMENULOOP, FALSE, 0);
+  EXPECT_TRUE(task->FActive);
+  // The next move brings the crosshair back; the next hint handed over takes
+  // the one left from the menu with it.
+  MoveTo(140, 100);
+  ASSERT_TRUE(WaitUntil([&] { return CursorShown(); }));
+  ASSERT_TRUE(WaitUntil(hintShown));
+  MoveMouseTo(ClientToScreenPoint(page->Handle(), 760, 420));  // off the view
+  ASSERT_TRUE(WaitUntil([&] { return !CursorShown() && cursor->FHint == nullptr; }));
+  EXPECT_TRUE(WaitUntil([] { return HintWindows() == 0; }));
   TComponent::Free(main);
 }
 

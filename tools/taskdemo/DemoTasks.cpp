@@ -15,13 +15,18 @@ TDemoTask::TDemoTask(TDemoHost* host, int32_t level, std::string prompt)
 }
 
 void TDemoTask::ShowInView() {
-  if (shown_ || Ended() || !FCursor) return;
+  // Not before the view has its window: a cursor without a view would be
+  // shown without being drawn anywhere, hiding the system pointer.
+  if (shown_ || Ended() || !FCursor || !HasView()) return;
   ShowCursorA();
   shown_ = FCursor->FVisible;
 }
 
 void TDemoTask::HideFromView() {
-  if (!shown_ || Ended() || !FCursor) return;
+  if (Ended() || !FCursor) return;
+  // The hint tells where the crosshair is: it goes with the crosshair.
+  DismissHint(this);
+  if (!shown_) return;
   shown_ = false;
   HideCursorA();
 }

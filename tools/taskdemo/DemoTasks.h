@@ -39,7 +39,8 @@ public:
   void CursorMoved(TTaskCursor* cursor, const TWorldPoint& pos) override;
 
   // The host's show and hide requests (pointer entering and leaving the view),
-  // balanced: a request the cursor dropped is not undone.
+  // balanced: a request the cursor dropped is not undone. Showing waits for
+  // the view's window; hiding also closes the cursor's hint.
   void ShowInView();
   void HideFromView();
 

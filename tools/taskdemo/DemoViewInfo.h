@@ -1,7 +1,8 @@
 #pragma once
 // TDemoViewInfo: the demo host's view-information provider. It reports the
 // view while the view control's window exists: world coordinate 1 across,
-// 2 upwards, 3 in depth; snap step 0.25, arrow steps 1 (0.1 with Ctrl).
+// 2 upwards, 3 in depth; snap step 0.25, arrow steps 1 (0.25 with Ctrl: a
+// finer step would be snapped away).
 
 #include "tasks/CursorViewInfo.h"
 
@@ -11,7 +12,7 @@ class TComponent;
 class TDemoViewInfo : public TCursorViewInfo {
 public:
   static constexpr double kSnapStep = 0.25;
-  static constexpr double kFactor = 0.1;
+  static constexpr double kFactor = 0.25;
 
   // view and hostForm are not owned; they outlive the tasks that use them.
   TDemoViewInfo(TDemoView* view, TComponent* hostForm) : view_(view), hostForm_(hostForm) {}

@@ -153,3 +153,24 @@ void TTaskDemoPage::ViewFocusChange(TObject* Sender) {
 }
 
 void TTaskDemoPage::ViewPainted(TObject*) { RepaintCursor(); }
+
+LRESULT TTaskDemoPage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ENTERMENULOOP: {
+      LRESULT r = TForm::WndProc(message, wParam, lParam);
+      TTaskCallScope scope;
+      // The menu takes the pointer: the crosshair must not keep it hidden.
+      if (TDemoTask* t = Current()) t->HideFromView();
+      if (TaskManager && !ended_) TaskManager->HostDeactivate();
+      return r;
+    }
+    case WM_EXITMENULOOP: {
+      LRESULT r = TForm::WndProc(message, wParam, lParam);
+      TTaskCallScope scope;
+      if (TaskManager && !ended_) TaskManager->HostActivate();
+      return r;
+    }
+    default:
+      return TForm::WndProc(message, wParam, lParam);
+  }
+}

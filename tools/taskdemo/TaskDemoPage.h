@@ -8,7 +8,9 @@
 //
 // The page is the tasks' host: it hands the view's mouse and keyboard events
 // to the current task, shows its cursor while the pointer is over the focused
-// view, and ends its tasks before the view goes away.
+// view, and ends its tasks before the view goes away. While a menu of the page
+// (its system menu) is open, the current task is inactive and its cursor
+// hidden, as with the library's forms; the next move over the view shows it.
 
 #include <string>
 #include <vector>
@@ -45,6 +47,9 @@ public:
   TComponent* Form() const override { return const_cast<TTaskDemoPage*>(this); }
 
   const std::vector<TWorldPoint>& Points() const { return points_; }
+
+protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
   TDemoTask* Current() const;
