@@ -1,6 +1,7 @@
 #include "controls/SajatCom.h"
 
 #include "framework/ClassRegistry.h"
+#include "framework/UnitTrace.h"
 
 void SajatComUnitStart() {
   TClassRegistry& r = TClassRegistry::Instance();
@@ -8,4 +9,5 @@ void SajatComUnitStart() {
   r.Register(TTmrDrawGrid::StaticClassInfo());
   r.Register(TTmrEdit::StaticClassInfo());
   r.Register(TTmrSpinEdit::StaticClassInfo());
+  UnitTrace("SajatCom: started");
 }

@@ -6,6 +6,7 @@
 #include "framework/MessageDlg.h"
 #include "framework/Picture.h"
 #include "framework/StandardClasses.h"
+#include "framework/UnitTrace.h"
 #include "framework/WinText.h"
 
 TApplication* Application = nullptr;
@@ -21,6 +22,7 @@ void StartFramework() {
   RegisterStandardClasses();
   RegisterLinkedPictureFormats();
   if (!Application) Application = new TApplication(nullptr);
+  UnitTrace("Framework: started");
 }
 
 void StopFramework() {
@@ -28,6 +30,7 @@ void StopFramework() {
   TComponent::Free(app);
   Application = nullptr;
   UnregisterPictureFormats();
+  UnitTrace("Framework: stopped");
 }
 
 void HandleUnexpectedException(const std::exception* e) {
@@ -46,8 +49,12 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 
 TApplication::~TApplication() {
   // The forms go first, while the window that owns theirs still exists.
-  while (ComponentCount() > 0) TComponent::Free(Components(ComponentCount() - 1));
+  FreeForms();
   if (handle_) DestroyWindow(handle_);
+}
+
+void TApplication::FreeForms() {
+  while (ComponentCount() > 0) TComponent::Free(Components(ComponentCount() - 1));
 }
 
 void TApplication::Initialize() {

@@ -85,6 +85,9 @@ public:
   // Frees the form once the current message is done (owned by the
   // application or by nobody; a form freed in between is forgotten).
   void Release(TCustomForm* form);
+  // Frees every form (and whatever else the application owns), last made
+  // first: the end of a program, before the units its forms use stop.
+  void FreeForms();
 
 private:
   void FormCreated(TCustomForm* form);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/UnitTrace.h"
 #include "swap/Swapfile.h"
 
 TSwapFile* GdiObjectStore1 = nullptr;
@@ -35,13 +36,21 @@ TGdiObjectDeleter SetGdiObjectDeleter(TGdiObjectDeleter NewDeleter) {
 }
 
 void GdiObjectStoresStart() {
-  if (!GdiObjectStore1) GdiObjectStore1 = TSwapFile::Create(52);
-  if (!GdiObjectStore2) GdiObjectStore2 = TSwapFile::Create(12);
+  try {
+    if (!GdiObjectStore1) GdiObjectStore1 = TSwapFile::Create(52);
+    if (!GdiObjectStore2) GdiObjectStore2 = TSwapFile::Create(12);
+  } catch (...) {
+    // A start that fails leaves no store behind.
+    Empty(GdiObjectStore1);
+    throw;
+  }
+  UnitTrace("GdiObjectStores: started");
 }
 
 void GdiObjectStoresStop() {
   Empty(GdiObjectStore1);
   Empty(GdiObjectStore2);
+  UnitTrace("GdiObjectStores: stopped");
 }
 
 #ifndef _WIN32

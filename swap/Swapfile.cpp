@@ -1,11 +1,14 @@
 #include "swap/Swapfile.h"
 
+#include "framework/UnitTrace.h"
+
 TSwapMngr* SwapMngr = nullptr;
 std::string SwapFilePrefix = "SWP";
 
 void SwapfileUnitStart() {
   SwapFilePrefix = "SWP";
   if (!SwapMngr) SwapMngr = new TSwapMngr();
+  UnitTrace("Swapfile: started");
 }
 
 void SwapfileUnitStop() {
@@ -14,4 +17,5 @@ void SwapfileUnitStop() {
   delete mngr;
   SwapMngr = nullptr;
   SwapFilePrefix.clear();
+  UnitTrace("Swapfile: stopped");
 }

@@ -2,6 +2,7 @@
 
 #include "forms/frDefaul.h"
 #include "framework/Application.h"
+#include "framework/UnitTrace.h"
 #include "tasks/CursorInput.h"
 #include "tasks/TaskManager.h"
 #include "tasks/TaskPlatformWin32.h"
@@ -29,7 +30,16 @@ void TasksUnitStart() {
   SetTaskPlatform(&platform);
   OnFormMenuLoopEnter = TNotifyEvent::Of<&TTaskUnitLinks::MenuLoopEnter>(&links);
   OnFormMenuLoopExit = TNotifyEvent::Of<&TTaskUnitLinks::MenuLoopExit>(&links);
-  TaskManagerStart();
+  try {
+    TaskManagerStart();
+  } catch (...) {
+    // A start that fails leaves nothing connected.
+    OnFormMenuLoopEnter = TNotifyEvent();
+    OnFormMenuLoopExit = TNotifyEvent();
+    SetTaskPlatform(nullptr);
+    throw;
+  }
+  UnitTrace("Tasks: started");
 }
 
 TWin32TaskPlatform& Win32TaskPlatform() { return platform; }
@@ -43,4 +53,5 @@ void TasksUnitStop() {
   platform.HintHandOver = nullptr;
   platform.HintsOff = nullptr;
   SetTaskPlatform(nullptr);
+  UnitTrace("Tasks: stopped");
 }

@@ -1,24 +1,21 @@
-// The control gallery's program entry: the framework, the swap-file, input-
-// control and task units start, then the gallery form runs as the main form, or with
-// "/page <Name>" that page of the gallery (GalleryPages.h). The gallery's
-// settings (the places the library's forms keep) are Gallery.ini next to the
-// program.
+// The control gallery's program entry: the framework and the library's units
+// start (launcher/LibraryUnits.h), then the gallery form runs as the main
+// form, or with "/page <Name>" that page of the gallery (GalleryPages.h). The
+// gallery's settings (the places the library's forms keep) are Gallery.ini
+// next to the program.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <exception>
 #include <string>
 
-#include "controls/HatchPatterns.h"
-#include "controls/SajatCom.h"
 #include "controls/StructCombo.h"
 #include "forms/InterfaceSettings.h"
 #include "framework/Application.h"
 #include "framework/IniFile.h"
 #include "framework/WinText.h"
-#include "swap/Swapfile.h"
+#include "launcher/LibraryUnits.h"
 #include "tasks/CursorHintWindow.h"
-#include "tasks/TasksUnit.h"
 #include "tools/gallery/GalleryForm.h"
 #include "tools/gallery/GalleryPages.h"
 
@@ -51,41 +48,28 @@ std::wstring SettingsFileName() {
   return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Gallery.ini";
 }
 
+// The gallery's own classes, its title and its main form.
+void CreateForms() {
+  StructComboUnitStart();
+  UseCursorHintWindows();
+  Application->Initialize();
+  Application->SetTitle("Korvex 7 – vezérlők");
+  const std::wstring page = PageArgument();
+  if (page.empty()) {
+    Application->CreateForm(GalleryForm);
+  } else if (const TGalleryPage* p = FindGalleryPage(page)) {
+    p->Create(true);
+  } else {
+    throw Exception("No gallery page is called " + Narrow(page));
+  }
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  try {
-    TIniFile settings(SettingsFileName());
-    InterfaceSettings.Store = &settings;
-    StartFramework();
-    SwapfileUnitStart();
-    SajatComUnitStart();
-    HatchUnitStart();
-    StructComboUnitStart();
-    TasksUnitStart();
-    UseCursorHintWindows();
-    Application->Initialize();
-    Application->SetTitle("Korvex 7 – vezérlők");
-    const std::wstring page = PageArgument();
-    if (page.empty()) {
-      Application->CreateForm(GalleryForm);
-    } else if (const TGalleryPage* p = FindGalleryPage(page)) {
-      p->Create(true);
-    } else {
-      throw Exception("No gallery page is called " + Narrow(page));
-    }
-    Application->Run();
-    TasksUnitStop();
-    SwapfileUnitStop();
-    StopFramework();
-    HatchUnitStop();
-    InterfaceSettings.Store = nullptr;
-    return 0;
-  } catch (const std::exception& e) {
-    InterfaceSettings.Store = nullptr;
-    std::string text = e.what();
-    if (auto* ex = dynamic_cast<const Exception*>(&e)) text = ex->Message();
-    MessageBoxW(nullptr, Wide(text).c_str(), L"Gallery", MB_ICONERROR | MB_OK);
-    return 1;
-  }
+  TIniFile settings(SettingsFileName());
+  InterfaceSettings.Store = &settings;
+  const int result = RunProgram(TProgramEntry{L"Gallery", &CreateForms});
+  InterfaceSettings.Store = nullptr;
+  return result;
 }
