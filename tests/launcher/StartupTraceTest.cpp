@@ -13,16 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "TestPaths.h"
 #include "TestTime.h"
 
 namespace {
-
-std::wstring BuildPath(const char* path) {
-  std::wstring w(path, path + strlen(path));
-  for (wchar_t& c : w)
-    if (c == L'/') c = L'\\';
-  return w;
-}
 
 struct TProgram {
   const char* Name;
@@ -31,8 +25,8 @@ struct TProgram {
 };
 
 const TProgram Programs[] = {
-    {"Start", BuildPath(KORVEX_START_EXE), L"TFrmStartup"},
-    {"Gallery", BuildPath(KORVEX_GALLERY_EXE), L"TGalleryForm"},
+    {"Start", BesideTestProgram(L"" KORVEX_START_EXE), L"TFrmStartup"},
+    {"Gallery", BesideTestProgram(L"" KORVEX_GALLERY_EXE), L"TGalleryForm"},
 };
 
 struct TSearch {

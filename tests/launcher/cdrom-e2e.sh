@@ -1,14 +1,15 @@
 #!/bin/sh
 # Runs the CD-ROM test program against the installation CD's image:
-#   cdrom-e2e.sh IMAGE BUILD_WINE_DIR TEST_PROGRAM
+#   cdrom-e2e.sh IMAGE BUILD_WINE_CONFIG TEST_PROGRAM
 # The image is extracted into a folder (read-only files, as on the CD) that a
-# Wine prefix of this test's own (beside BUILD_WINE_DIR, with its loader)
+# Wine prefix of this test's own (beside the build's Wine folder, whose
+# config.sh BUILD_WINE_CONFIG is, with the same loader)
 # sees as drive K: of type CD-ROM: a dosdevices link to the folder and the
 # drive's type in the registry (HKLM\Software\Wine\Drives), both in place
 # before the prefix's mount manager starts. The prefix is made once (a copy of
 # BUILD_WINE_DIR's when that one exists) and kept.
 set -eu
-image=$1 base_wine=$(cd "$2" && pwd) program=$3
+image=$1 base_wine=$(cd "$(dirname "$2")" && pwd) program=$3
 tools=$(cd "$(dirname "$0")/../../tools" && pwd)
 work=$(dirname "$base_wine")/cdrom
 wine_dir=$work/wine
