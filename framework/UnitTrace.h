@@ -3,8 +3,8 @@
 // one line when it has started and when it has stopped ("Swapfile: started",
 // "Swapfile: stopped"), and the program's start-up reports a unit that failed
 // to start. The lines go to the system's debug output (OutputDebugString on
-// Windows, where a debugger, or a test that runs the program as one, reads
-// them; nowhere natively) and to the sink set in the process, if any.
+// Windows, where a debugger or a debug-output viewer reads them; nowhere
+// natively) and to the sink set in the process, if any.
 
 #include <string>
 

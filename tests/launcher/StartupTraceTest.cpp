@@ -1,7 +1,6 @@
 // Both programs (Start.exe and Gallery.exe) start and stop their units in the
 // order of launcher/LibraryUnits.h, as the units' own traces show: the test
-// runs each program as its debugger and reads what the units write to the
-// debug output. A copy of each program with one bitmap of the hatch table
+// reads what the units write to the debug output, as a debug viewer does. A copy of each program with one bitmap of the hatch table
 // missing from its resources fails in the third unit: the two before it stop,
 // backwards, the program shows the failure in a message box and ends with
 // exit code 1.
@@ -9,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <regex>
 #include <string>
 #include <vector>
@@ -58,8 +58,8 @@ std::wstring TextOfStatic(HWND dialog) {
   for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     wchar_t name[32] = {};
     GetClassNameW(c, name, 32);
-    // Never waits long: the program may be held at a debug event this
-    // (its debugger's) thread has yet to answer.
+    // Never waits long: the program may be held writing a line of its debug
+    // output that this thread has yet to take.
     wchar_t text[512] = {};
     DWORD_PTR length = 0;
     if (wcscmp(name, L"Static") == 0 &&
@@ -77,58 +77,74 @@ struct TRun {
   bool Finished = false;
 };
 
-// Runs the program as its debugger until it ends: closes its main form once
-// the program has started, and answers a message box, keeping its text.
+// A monitor of the system's debug output, as debug viewers are: while it
+// exists, OutputDebugString hands each line (with the writer's process id)
+// to it through the shared buffer "DBWIN_BUFFER", one line at a time.
+class TDebugOutputMonitor {
+public:
+  TDebugOutputMonitor()
+      : bufferReady_(CreateEventW(nullptr, FALSE, TRUE, L"DBWIN_BUFFER_READY")),
+        dataReady_(CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY")),
+        mapping_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, L"DBWIN_BUFFER")),
+        view_(mapping_ ? static_cast<const char*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 4096)) : nullptr) {}
+  ~TDebugOutputMonitor() {
+    if (view_) UnmapViewOfFile(view_);
+    for (HANDLE h : {mapping_, dataReady_, bufferReady_})
+      if (h) CloseHandle(h);
+  }
+  bool Ready() const { return bufferReady_ && dataReady_ && view_; }
+  // The next line of process `pid`, waiting up to `ms`; false when none came.
+  bool Next(DWORD pid, std::string& line, DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+      const ULONGLONG now = GetTickCount64();
+      if (WaitForSingleObject(dataReady_, now < end ? static_cast<DWORD>(end - now) : 0) != WAIT_OBJECT_0) return false;
+      DWORD writer = 0;
+      std::memcpy(&writer, view_, sizeof writer);
+      line.assign(view_ + sizeof writer, strnlen(view_ + sizeof writer, 4096 - sizeof writer));
+      SetEvent(bufferReady_);
+      if (writer == pid) return true;
+    }
+  }
+
+private:
+  HANDLE bufferReady_, dataReady_, mapping_;
+  const char* view_;
+};
+
+// Runs the program until it ends, reading its debug output: closes its main
+// form once the program has started, and answers a message box, keeping its
+// text.
 TRun RunTraced(const TProgram& program, const std::wstring& path, const std::wstring& arguments = L"") {
   TRun run;
+  TDebugOutputMonitor monitor;
+  if (!monitor.Ready()) {
+    ADD_FAILURE() << "no monitor of the debug output";
+    return run;
+  }
   std::wstring line = L"\"" + path + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
   STARTUPINFOW startup{sizeof startup};
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
-                      folder.c_str(), &startup, &info)) {
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
     ADD_FAILURE() << "cannot start " << program.Name;
     return run;
   }
   const std::regex unitLine("^[A-Za-z]+: (started|stopped|start failed: .*)$");
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ScaledMs(60000));
   bool closed = false;
+  std::string text;
   while (GetTickCount64() < end) {
-    DEBUG_EVENT event{};
-    if (WaitForDebugEvent(&event, 20)) {
-      DWORD status = DBG_CONTINUE;
-      switch (event.dwDebugEventCode) {
-        case CREATE_PROCESS_DEBUG_EVENT:
-          if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
-          break;
-        case LOAD_DLL_DEBUG_EVENT:
-          if (event.u.LoadDll.hFile) CloseHandle(event.u.LoadDll.hFile);
-          break;
-        case OUTPUT_DEBUG_STRING_EVENT: {
-          const OUTPUT_DEBUG_STRING_INFO& o = event.u.DebugString;
-          std::string text(o.nDebugStringLength, '\0');
-          SIZE_T read = 0;
-          if (!o.fUnicode && ReadProcessMemory(info.hProcess, o.lpDebugStringData, text.data(), text.size(), &read)) {
-            text.resize(strnlen(text.c_str(), read));
-            while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-            if (std::regex_match(text, unitLine)) run.Trace.push_back(text);
-          }
-          break;
-        }
-        case EXCEPTION_DEBUG_EVENT:
-          if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
-            status = DBG_EXCEPTION_NOT_HANDLED;
-          break;
-        case EXIT_PROCESS_DEBUG_EVENT:
-          run.ExitCode = event.u.ExitProcess.dwExitCode;
-          run.Finished = true;
-          break;
-        default:
-          break;
+    while (monitor.Next(info.dwProcessId, text, 20)) {
+      while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+      if (std::regex_match(text, unitLine)) run.Trace.push_back(text);
+    }
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) {
+      while (monitor.Next(info.dwProcessId, text, 0)) {
       }
-      ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
-      if (run.Finished) break;
-      continue;
+      GetExitCodeProcess(info.hProcess, &run.ExitCode);
+      run.Finished = true;
+      break;
     }
     if (!closed && !run.Trace.empty() && run.Trace.back() == "Program: started") {
       if (HWND form = VisibleWindowOf(info.dwProcessId, program.MainFormClass)) {
@@ -137,9 +153,9 @@ TRun RunTraced(const TProgram& program, const std::wstring& path, const std::wst
       }
     }
     if (HWND box = VisibleWindowOf(info.dwProcessId, L"#32770")) {
-      const std::wstring text = TextOfStatic(box);
-      if (!text.empty()) {
-        run.MessageBoxText = text;
+      const std::wstring message = TextOfStatic(box);
+      if (!message.empty()) {
+        run.MessageBoxText = message;
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
       }
     }
@@ -147,7 +163,6 @@ TRun RunTraced(const TProgram& program, const std::wstring& path, const std::wst
   if (!run.Finished) {
     ADD_FAILURE() << program.Name << " did not end";
     TerminateProcess(info.hProcess, 99);
-    DebugActiveProcessStop(info.dwProcessId);
   }
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
