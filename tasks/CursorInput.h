@@ -6,9 +6,10 @@
 // MouseAccelRestore acts only while that mark is set: it then reloads the
 // user's settings from HKEY_CURRENT_USER\Control Panel\Mouse (missing or
 // unreadable values give 4, 0, 1) and clears the mark. Restoring is also done
-// when a cursor hides, a task is deactivated or ends, and when the task unit
-// stops, so no exit path leaves the logon without acceleration; ordinary
-// moves never rewrite the settings.
+// when Ctrl is released (a task's KeyUp without Ctrl), a cursor hides, a task
+// is deactivated or ends, and when the task unit stops, so no exit path
+// leaves the logon without acceleration; ordinary moves never rewrite the
+// settings.
 
 #include "framework/Controls.h"
 #include "tasks/TaskTypes.h"

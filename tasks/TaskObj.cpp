@@ -279,7 +279,11 @@ void TTaskObj::KeyPress(TObject* sender, char& key, TShiftState shift) {
   }
 }
 
-void TTaskObj::KeyUp(TObject*, uint16_t&, TShiftState shift) { FShift = shift; }
+void TTaskObj::KeyUp(TObject*, uint16_t&, TShiftState shift) {
+  FShift = shift;
+  // Precision mode ends with Ctrl, not only at the next move.
+  if (!HasCtrl(shift)) MouseAccelRestore();
+}
 
 void TTaskObj::ClearManagerAux() {
   if (FManager) FManager->FAux = 0;

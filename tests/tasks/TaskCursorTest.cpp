@@ -134,8 +134,15 @@ TEST_F(Tracking, AccelerationComesBackWhenTheTaskEndsWithCtrlHeld) {
   EXPECT_EQ(platform.Mouse[2], 1);
 }
 
-TEST_F(Tracking, AccelerationComesBackWhenTheCursorHidesOrTheHostLeaves) {
+TEST_F(Tracking, AccelerationComesBackWhenCtrlIsReleasedTheCursorHidesOrTheHostLeaves) {
   cursor->TrackMouse(150, 50, {ssCtrl}, true);
+  uint16_t key = 0x11;
+  task->KeyUp(nullptr, key, {ssCtrl, ssShift});  // another key's release, Ctrl still held
+  EXPECT_TRUE(MouseAccelSwitchedOff());
+  task->KeyUp(nullptr, key, {});  // Ctrl released, the mouse not moved since
+  EXPECT_FALSE(MouseAccelSwitchedOff());
+  EXPECT_EQ(platform.Mouse[2], 1);
+  cursor->TrackMouse(140, 50, {ssCtrl}, true);
   cursor->SetShown(false);
   EXPECT_FALSE(MouseAccelSwitchedOff());
   cursor->SetShown(true);
