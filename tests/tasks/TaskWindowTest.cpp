@@ -256,6 +256,20 @@ void DispatchLikeASystemLoop(int ms) {
   }
 }
 
+// Waits as WaitUntil does, but takes the mouse moves off the queue unseen,
+// as a menu's loop does while it has the pointer.
+bool WaitUntilDroppingMoves(const std::function<bool()>& done) {
+  const DWORD end = GetTickCount() + 2000;
+  MSG msg;
+  while (GetTickCount() < end) {
+    while (PeekMessageW(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+    }
+    if (done()) return true;
+    Sleep(5);
+  }
+  return false;
+}
+
 TEST_F(TaskPage, ThePagesMenuHidesTheCrosshairAndItsHintAndPausesTheTask) {
   TForm* main = nullptr;  // takes the hints handed over
   Application->CreateForm(main);
@@ -277,8 +291,20 @@ TEST_F(TaskPage, ThePagesMenuHidesTheCrosshairAndItsHintAndPausesTheTask) {
   EXPECT_TRUE(PointerShowing());
   EXPECT_EQ(cursor->FHint, nullptr);
   EXPECT_FALSE(task->FActive);
+  // The pointer moves on while the menu has it; the click that ends the
+  // menu reaches the view without a move before it and picks where it is.
+  const POINT to = ClientToScreenPoint(page->pbView->Handle(), 143, 98);
+  MoveMouseTo(to);
+  ASSERT_TRUE(WaitUntilDroppingMoves([&] {
+    POINT p{};
+    GetCursorPos(&p);
+    return p.x == to.x && p.y == to.y;
+  }));
   page->Perform(WM_EXITMENULOOP, FALSE, 0);
   EXPECT_TRUE(task->FActive);
+  page->pbView->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(143, 98));
+  page->pbView->Perform(WM_LBUTTONUP, 0, MAKELPARAM(143, 98));
+  EXPECT_EQ(Points(), "P1: X = 7,25  Y = 15,00");
   // The next move brings the crosshair back; the next hint handed over takes
   // the one left from the menu with it.
   MoveTo(140, 100);

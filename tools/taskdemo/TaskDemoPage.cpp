@@ -103,7 +103,13 @@ void TTaskDemoPage::ViewMouseMove(TObject* Sender, TShiftState Shift, int X, int
 
 void TTaskDemoPage::ViewMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
   TTaskCallScope scope;
-  if (TDemoTask* t = Current()) t->MouseDown(Sender, Button, Shift, X, Y);
+  TDemoTask* t = Current();
+  if (!t) return;
+  // A press with no move to it before (the pointer moved while a menu had
+  // it) brings the crosshair there first, so the click picks where it is.
+  t->ShowInView();
+  t->MouseMove(Sender, Shift, X, Y);
+  if (!t->Ended()) t->MouseDown(Sender, Button, Shift, X, Y);
 }
 
 void TTaskDemoPage::ViewMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
