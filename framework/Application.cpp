@@ -101,7 +101,10 @@ void TApplication::Run() {
   while (!terminated_) HandleMessage();
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+  quitPosted_ = true;
+  PostQuitMessage(0);
+}
 
 void TApplication::HandleMessage() {
   MSG msg;
@@ -111,6 +114,11 @@ void TApplication::HandleMessage() {
     return;
   }
   ProcessMessage(msg);
+  // A modal loop of the system that ran inside this message can take the
+  // quit message and drop it (Wine's menu loop does, when the main form is
+  // closed while a menu is open): then the loop ends all the same.
+  if (quitPosted_ && !terminated_ && !PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+    terminated_ = true;
 }
 
 void TApplication::ProcessMessages() {

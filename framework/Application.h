@@ -102,6 +102,7 @@ private:
   TCustomForm* activeForm_ = nullptr;  // not owned
   std::vector<TCustomForm*> released_;  // waiting to be freed; not owned until then
   bool terminated_ = false;
+  bool quitPosted_ = false;  // Terminate was called
   std::vector<TMessageEvent> messageHooks_;  // oldest first; the objects are not owned
 };
 

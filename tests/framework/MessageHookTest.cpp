@@ -101,4 +101,17 @@ TEST_F(MessageHooks, WaitingForAMessageRunsTheHooksToo) {
   EXPECT_EQ(seen, (TLines{"newer 4", "window 4"}));
 }
 
+// A modal loop of the system (Wine's menu loop) can take the quit message
+// that closing the main form posted and drop it: the application's loop ends
+// all the same after the message that ran it.
+TEST(ApplicationLoop, EndsWhenASystemLoopDroppedTheQuitMessage) {
+  TApplication app(nullptr);
+  app.Terminate();
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // dropped
+  PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+  app.HandleMessage();
+  EXPECT_TRUE(app.Terminated());
+}
+
 }  // namespace
