@@ -90,7 +90,7 @@ protected:
   void ShowAndWait() {
     dialog->Show();
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog->Handle()) != FALSE; }));
-    Pump(ScaledMs(30));
+    Pump(30);
   }
   std::string Record(int slot) { return store.ReadString("Forms", std::to_string(slot), "<none>"); }
   void Store(int slot, const std::string& record) { store.WriteString("Forms", std::to_string(slot), record); }
@@ -198,7 +198,7 @@ TEST_F(DefaultForm, StoredStatesAreRestoredAndSaved) {
 TEST_F(DefaultForm, HooksRunFromTheMessageLoopAfterWhatPostedThem) {
   Make();
   EXPECT_EQ(events, (std::vector<std::string>{"create"}));
-  Pump(ScaledMs(30));
+  Pump(30);
   ShowAndWait();
   dialog->Hide();
   ShowAndWait();
@@ -212,7 +212,7 @@ TEST_F(DefaultForm, CreationDoneSurvivesTheWindowBeingMadeAgain) {
   Make();
   dialog->SetParent(host);  // the first window went, and the message with it
   dialog->SetIcon("");      // the window is told again that it was made
-  Pump(ScaledMs(50));
+  Pump(50);
   dialog->SetParent(nullptr);
   TComponent::Free(host);
   EXPECT_EQ(events, (std::vector<std::string>{"create", "CreationDone"}));

@@ -235,7 +235,7 @@ TEST_F(FloatingForm, ADragThatLosesItsEndFreesThePointerWithoutMovingTheForm) {
     Drag(60, 70);
     ASSERT_TRUE(ConfinedTo(AreaOnScreen())) << c.what;
     c.interrupt(*this);
-    Pump(ScaledMs(30));
+    Pump(30);
     EXPECT_FALSE(floating->Dragging()) << c.what;
     EXPECT_TRUE(Free()) << c.what;
     EXPECT_EQ(floating->Left(), 40) << c.what;

@@ -231,7 +231,7 @@ TEST_F(FormWindow, NoExceptionLeavesAWindowProcedure) {
   // form released there fails in its OnDestroy.
   form->throwOnDestroy = true;
   Application->Release(form);
-  Pump(ScaledMs(50));
+  Pump(50);
   form->throwOnDestroy = false;
   // A timer's.
   form->Ticker->SetOnTimer(TNotifyEvent::Of<&TTestForm::LabelClick>(form));
@@ -260,7 +260,7 @@ TEST_F(FormWindow, TimersTickThroughTheMessageLoopOnlyWhileEnabled) {
   ASSERT_NE(timers, nullptr);
   PostMessageW(timers, WM_TIMER, reinterpret_cast<WPARAM>(form->Ticker), 0);
   form->Ticker->SetEnabled(false);
-  Pump(ScaledMs(50));
+  Pump(50);
   EXPECT_EQ(form->ticks, seen);
   // A tick already queued for a timer that is then destroyed goes nowhere.
   form->Ticker->SetEnabled(true);

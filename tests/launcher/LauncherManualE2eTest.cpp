@@ -69,7 +69,7 @@ TEST_F(Manual, ADoubleClickOpensItOnce) {
   Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
   ASSERT_TRUE(launcher.WaitShown());
   launcher.DoubleClick(ManualEntry);
-  ASSERT_TRUE(WaitUntil([&] { return Opened() > 0; }, ScaledMs(5000)));
+  ASSERT_TRUE(WaitUntil([&] { return Opened() > 0; }, 5000));
   Sleep(ScaledMs(2000));  // room for a second viewer to show up
   EXPECT_EQ(Opened(), 1u);
 }

@@ -135,7 +135,7 @@ TEST_F(Menu, ADoubleClickedTutorialStartsItsPlayerOnce) {
   Launcher launcher(medium.InstallProbe(), medium.WorkFolder(), L"/tutorials");
   ASSERT_TRUE(launcher.WaitShown());
   launcher.DoubleClick(FirstTutorial);
-  ASSERT_NE(WaitForLog(L"scplayer.exe", L"play", 1, ScaledMs(8000)), 0u);
+  ASSERT_NE(WaitForLog(L"scplayer.exe", L"play", 1, 8000), 0u);
   // A second click would have told this player to quit and, a second later,
   // started another.
   Sleep(ScaledMs(2500));
