@@ -197,8 +197,9 @@ void TStructCombo::SizeTree() {
   if (tree_->Width() < width) tree_->SetWidth(width);  // the tree never shrinks
 
   tree_->SetTopItem(first);
-  RECT row = first->DisplayRect(false);
-  int height = (tree_->NodeCount() + 1) * (row.bottom - row.top);
+  // The row pitch the window draws with: a node's rectangle can be a pixel
+  // short of it, and the tree would show one row less.
+  int height = (tree_->NodeCount() + 1) * tree_->ItemHeight();
   if (treeHeight_ > 0 && treeHeight_ < height) height = treeHeight_;
   usedTreeHeight_ = height;
   tree_->SetHeight(height);

@@ -185,7 +185,7 @@ void TTmrCombo::KeyPress(char& key) {
       // edit part would close it only from this character, which goes no
       // further.
       if (DroppedDown()) SetDroppedDown(false);
-      else EditPerform(EM_UNDO, 0, 0);
+      else Undo();
       return;
     }
     if (DroppedDown()) SetDroppedDown(false);

@@ -183,7 +183,11 @@ bool TApplication::HandleDialogKeys(MSG& msg) {
       GetKeyState(VK_MENU) >= 0) {
     LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
     if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
-    form->SelectNext(TWinControl::FromHandle(msg.hwnd), GetKeyState(VK_SHIFT) >= 0);
+    // The focus may be in a window inside a control (a combo's edit part):
+    // Tab moves on from that control.
+    TWinControl* current = nullptr;
+    for (HWND w = msg.hwnd; w && w != top && !current; w = GetParent(w)) current = TWinControl::FromHandle(w);
+    form->SelectNext(current, GetKeyState(VK_SHIFT) >= 0);
     return true;
   }
   return false;

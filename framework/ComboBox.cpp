@@ -14,6 +14,15 @@ namespace {
 
 const wchar_t kEditProp[] = L"KorvexComboEdit";
 
+// Counts how deep a handling is nested while it is alive.
+struct TDepth {
+  int& depth;
+  explicit TDepth(int& d) : depth(d) { ++depth; }
+  ~TDepth() { --depth; }
+  TDepth(const TDepth&) = delete;
+  TDepth& operator=(const TDepth&) = delete;
+};
+
 // Owner-drawn combos are told apart in WM_MEASUREITEM by their identifier.
 UINT_PTR NextComboId() {
   static UINT_PTR next = 0x6000;
@@ -297,6 +306,10 @@ void TComboBox::DropDown() {
 
 void TComboBox::DoPaste() { EditPerform(WM_PASTE, 0, 0); }
 
+void TComboBox::Undo() {
+  if (edit_) SendMessageW(edit_, EM_UNDO, 0, 0);
+}
+
 void TComboBox::CommandNotify(WORD code) {
   switch (code) {
     case CBN_SELCHANGE: {
@@ -312,6 +325,10 @@ void TComboBox::CommandNotify(WORD code) {
       break;
     }
     case CBN_EDITCHANGE:
+      if (undoDepth_ > 0) {
+        undoChanged_ = true;  // raised once the undo is over
+        break;
+      }
       CopyTextFromWindow();
       Change();
       break;
@@ -383,6 +400,16 @@ LRESULT TComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       else MouseDown(button, shift, x, y);
       return r;
     }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+      // The edit part hands keys on from inside its own handling of them
+      // (Enter and Escape while the list is open): the events were raised
+      // for the edit part's key already; the system's combo still acts on it.
+      if (editKeyDepth_ > 0) return DefaultHandler(message, wParam, lParam);
+      break;
     case WM_DESTROY:
       itemIndex_ = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
       break;
@@ -398,9 +425,28 @@ LRESULT TComboBox::EditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP:
-    case WM_CHAR:
+    case WM_CHAR: {
       if (!DispatchKeyMessage(message, wParam)) return 0;
-      break;
+      TDepth inKey(editKeyDepth_);
+      return CallWindowProcW(editProc_, edit, message, wParam, lParam);
+    }
+    case EM_UNDO:
+    case WM_UNDO: {
+      // The system may report one undo as more than one change (the text
+      // replaced, then the selection restored): the owner hears of it once.
+      if (undoDepth_ == 0) undoChanged_ = false;
+      LRESULT r;
+      {
+        TDepth inUndo(undoDepth_);
+        r = CallWindowProcW(editProc_, edit, message, wParam, lParam);
+      }
+      if (undoDepth_ == 0 && undoChanged_) {
+        undoChanged_ = false;
+        CopyTextFromWindow();
+        Change();
+      }
+      return r;
+    }
     case WM_PASTE:
       DoPaste();
       return 0;

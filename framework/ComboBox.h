@@ -20,7 +20,11 @@
 // The edit part: its keys, characters, pastes, double clicks and mouse
 // buttons reach the control as its own (KeyDown, KeyPress, DoPaste, DblClick,
 // MouseDown, MouseUp), and focus arriving there counts as the control's.
-// SelStart and SelLength are the edit part's selection.
+// Each key press raises the events once: while the list is open the edit
+// part hands Enter and Escape on to the combo window as a key of its own,
+// and that copy only closes the list. SelStart and SelLength are the edit
+// part's selection. An undo (Undo, Ctrl+Z, the context menu) raises one
+// OnChange, however many notifications the window sends for it.
 //
 // Sizes: Height is the height of the closed control, which the system sets
 // from the font; the drop-down list shows DropDownCount items.
@@ -78,6 +82,9 @@ public:
 
   bool DroppedDown() const;
   void SetDroppedDown(bool value);
+
+  // Undoes the last edit of the edit part.
+  void Undo();
 
   int SelStart() const;
   int SelLength() const;
@@ -149,6 +156,9 @@ private:
   HWND edit_ = nullptr;       // the edit part, subclassed; not owned
   WNDPROC editProc_ = nullptr;  // its own procedure
   bool copyingText_ = false;
+  int editKeyDepth_ = 0;      // inside the edit part's own handling of a key
+  int undoDepth_ = 0;         // inside an undo of the edit part
+  bool undoChanged_ = false;  // the undo changed the text
 };
 
 const TEnumInfo& ComboBoxStyleInfo();

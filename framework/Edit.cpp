@@ -100,6 +100,28 @@ LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CUT:
       DoCut();
       return 0;
+    case EM_UNDO:
+    case WM_UNDO: {
+      // The system may report one undo as two changes (the text replaced,
+      // then the selection restored): the owner hears of it once.
+      if (undoing_) break;
+      undoing_ = true;
+      undoChanged_ = false;
+      LRESULT r;
+      try {
+        r = TWinControl::WndProc(message, wParam, lParam);
+      } catch (...) {
+        undoing_ = false;
+        throw;
+      }
+      undoing_ = false;
+      if (undoChanged_) {
+        undoChanged_ = false;
+        CopyTextFromWindow();
+        Change();
+      }
+      return r;
+    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -139,6 +161,10 @@ void TEdit::KeyDown(uint16_t& key, TShiftState shift) {
 
 void TEdit::CommandNotify(WORD code) {
   if (code != EN_CHANGE) return;
+  if (undoing_) {
+    undoChanged_ = true;  // raised once the undo is over
+    return;
+  }
   CopyTextFromWindow();
   Change();
 }

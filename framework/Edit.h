@@ -8,7 +8,9 @@
 // holds does nothing.
 //
 // OnChange follows the window's change notification, so it is raised only
-// while the window exists, once for every change of its text.
+// while the window exists, once for every change of its text. An undo
+// (Undo, Ctrl+Z, the context menu) is one change, however many
+// notifications the window sends for it.
 //
 // Without a window the control keeps MaxLength, ReadOnly, Modified and the
 // margins and gives them to the window when it is made; while the window
@@ -105,4 +107,6 @@ private:
   int leftMargin_ = -1;  // -1: the window's own
   int rightMargin_ = -1;
   bool copyingText_ = false;  // the caption follows the window; do not write it back
+  bool undoing_ = false;      // inside the window's undo
+  bool undoChanged_ = false;  // and it changed the text
 };

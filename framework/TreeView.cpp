@@ -90,6 +90,8 @@ void TTreeView::ColorChanged() {
   TWinControl::ColorChanged();
 }
 
+int TTreeView::ItemHeight() const { return static_cast<int>(SendTree(TVM_GETITEMHEIGHT, 0, 0)); }
+
 int TTreeView::Indent() const {
   return handle_ ? static_cast<int>(SendTree(TVM_GETINDENT, 0, 0)) : indent_;
 }

@@ -74,6 +74,9 @@ public:
   void SetFlat(bool value) { flat_ = value; ApplyStyles(); }
   bool DoubleClicks() const { return doubleClicks_; }
   void SetDoubleClicks(bool value) { doubleClicks_ = value; }
+  // The height of a row as the window shows it (from its font), pixels; 0
+  // without a window. (A node's DisplayRect may be a pixel short of it.)
+  int ItemHeight() const;
   // Pixels per level; the window may raise it to its minimum.
   int Indent() const;
   void SetIndent(int value);

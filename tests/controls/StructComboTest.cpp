@@ -312,9 +312,11 @@ TEST_F(StructComboWindow, TheTreeKeepsItsNodesWhenItsFormsWindowIsMadeAgain) {
 TEST_F(StructComboWindow, TheTreeIsSizedToItsNodesWithinTheLimits) {
   const std::string longText = "A much longer caption than the combo is wide";
   combo->SetTreeHeight(0);
-  combo->SetItems(List({{"Group", 1}, {("_" + longText).c_str(), 2}, {"_Short", 3}}));
-  RECT row = Node("Group")->DisplayRect(false);
-  EXPECT_EQ(Tree()->Height(), 4 * (row.bottom - row.top));
+  combo->SetItems(List({{"Group", 1}, {("_" + longText).c_str(), 2}, {"_Short", 3}, {"Other", 4}}));
+  // As high as every node and one row more, in the rows the tree shows.
+  const int pitch = Node("Other")->DisplayRect(false).top - Node("Group")->DisplayRect(false).top;
+  EXPECT_GT(pitch, 0);
+  EXPECT_EQ(Tree()->Height(), 5 * pitch);
   EXPECT_EQ(combo->UsedTreeHeight(), Tree()->Height());
   int natural = Tree()->Width();
   EXPECT_GT(natural, 150);

@@ -105,7 +105,7 @@ TEST_F(TmrEditWindow, EscapeUndoesTheLastEditAndGoesNoFurther) {
   log.Take();
   Type("\x1B");
   EXPECT_EQ(control->Text(), "");
-  for (const std::string& line : log.Take()) EXPECT_EQ(line, "OnChange");  // no OnKeyPress 27
+  EXPECT_EQ(log.Take(), TLines{"OnChange"});  // one change; no OnKeyPress 27
 }
 
 TEST_F(TmrEditWindow, EnterReflectsThenReachesOnOtherKey) {

@@ -1,8 +1,8 @@
 // The combo box and the draw grid in real windows: items and text with and
 // without a window and across a change of style, what the user's choice and
 // typing raise (and what the program's assignments do not), the edit part's
-// keys reaching the control, owner-drawn item sizes from the first message
-// on; the grid's moves by key and mouse within its cells.
+// keys reaching the control once each, undo as one change, Tab out of the
+// edit part, owner-drawn item sizes from the first message on; the grid's moves by key and mouse within its cells.
 
 #include <gtest/gtest.h>
 
@@ -114,6 +114,49 @@ TEST_F(ComboWindow, TheEditPartsKeysAndTypingAreTheControls) {
   combo->SetSelection(1, 1);
   EXPECT_EQ(combo->SelStart(), 1);
   EXPECT_EQ(combo->SelLength(), 1);
+}
+
+// While the list is open the edit part hands Enter and Escape on to the
+// combo window from inside its own handling: one press, one event each.
+TEST_F(ComboWindow, AKeyOfTheEditPartIsRaisedOnceAlsoWithTheListOpen) {
+  combo->AddItem("one");
+  Show();
+  HWND edit = combo->EditHandle();
+  for (wchar_t key : {L'\r', L'\x1B'}) {
+    combo->SetDroppedDown(true);
+    ASSERT_TRUE(WaitUntil([&] { return combo->DroppedDown(); }));
+    log.lines.clear();
+    SendMessageW(edit, WM_KEYDOWN, key, 1);
+    SendMessageW(edit, WM_CHAR, key, 1);
+    EXPECT_FALSE(combo->DroppedDown());  // the system's combo still closes it
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"keydown " + std::to_string(key),
+                                                   std::string("keypress ") + static_cast<char>(key)}));
+  }
+}
+
+TEST_F(ComboWindow, AnUndoIsOneChange) {
+  Show();
+  HWND edit = combo->EditHandle();
+  for (wchar_t c : std::wstring(L"ab")) SendMessageW(edit, WM_CHAR, c, 1);
+  log.lines.clear();
+  combo->Undo();
+  EXPECT_EQ(log.lines, (std::vector<std::string>{"change "}));
+  for (wchar_t c : std::wstring(L"cd")) SendMessageW(edit, WM_CHAR, c, 1);
+  log.lines.clear();
+  SendMessageW(edit, WM_CHAR, 0x1A, 1);  // Ctrl+Z: the window undoes by itself
+  EXPECT_NE(combo->Text(), "cd");
+  EXPECT_EQ(log.lines, (std::vector<std::string>{"keypress \x1A", "change " + combo->Text()}));
+}
+
+TEST_F(ComboWindow, TabFromTheEditPartMovesToTheNextControl) {
+  auto* next = new TComboBox(form);
+  next->SetParent(form);
+  next->SetBounds(10, 50, 150, 21);
+  Show();
+  PostMessageW(combo->EditHandle(), WM_KEYDOWN, VK_TAB, 1);
+  EXPECT_TRUE(WaitUntil([&] { return next->FocusInside(); }));
+  PostMessageW(next->EditHandle(), WM_KEYDOWN, VK_TAB, 1);  // round to the first again
+  EXPECT_TRUE(WaitUntil([&] { return combo->FocusInside(); }));
 }
 
 TEST_F(ComboWindow, OwnerDrawnItemSizesReachTheControlFromTheFirstMessage) {

@@ -163,8 +163,10 @@ TEST_F(EditWindow, SelectionAndReplacement) {
   EXPECT_EQ(first->SelText(), "234");
   first->SetSelText("x");
   EXPECT_EQ(first->Text(), "1x5");
+  events.clear();
   first->Undo();
   EXPECT_EQ(first->Text(), "12345");
+  EXPECT_EQ(events, (std::vector<std::string>{"First change 12345"}));  // one undo, one change
   first->SelectAll();
   EXPECT_EQ(first->SelLength(), 5);
 }
