@@ -239,8 +239,19 @@ void TfrmDefault::UpdateRecord(size_t position, const std::string& text) {
   store->WriteString(kFormsSection, key, posrec::Overwrite(record, position, text));
 }
 
+// Keeping the place is a convenience: a store that cannot be written (a
+// read-only folder, a program run from a CD with its settings beside it) must
+// not keep the form from showing or hiding, so its failure is dropped here,
+// and only here. The writes that got through stay.
 void TfrmDefault::SavePosition() {
   if (FPositionSlot < 1 || !InterfaceSettings.Store) return;
+  try {
+    WritePosition();
+  } catch (const EIniFileException&) {
+  }
+}
+
+void TfrmDefault::WritePosition() {
   TWindowState state = WindowState();
   UpdateRecord(posrec::kStatePos, std::string(1, state == wsMinimized   ? posrec::kMinimized
                                                  : state == wsMaximized ? posrec::kMaximized

@@ -61,7 +61,7 @@ public:
   virtual void CenterOnScreen();
   virtual void RestorePosition();
   // Updates the slot's record in four read-modify-writes: state, bounds,
-  // screen size, screen density.
+  // screen size, screen density. A store that cannot be written is ignored.
   virtual void SavePosition();
 
   // Published handlers (the layout connects the first three; a descendant
@@ -92,6 +92,7 @@ private:
   void SwitchCharsets();
   void KeepBelowModalForm(const WINDOWPOS& change);
   void BringModalFormToFront();
+  void WritePosition();
   void UpdateRecord(size_t position, const std::string& text);
 
   POINT FSavedPointer{0, 0};

@@ -170,6 +170,33 @@ TEST_F(DefaultForm, StoredPlacesAreRestoredPulledBackOrReplaced) {
   }
 }
 
+// A settings file that cannot be written (read-only, as on a CD; here one in
+// a folder that does not exist, which fails alike for every user, root under
+// Wine included) costs the place, not the form: the form shows (centred),
+// hides and shows again, and the store itself still raises for its other
+// callers.
+TEST_F(DefaultForm, AStoreThatCannotBeWrittenKeepsNeitherTheShowNorTheHideFromHappening) {
+  wchar_t temp[MAX_PATH] = {};
+  ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring name = temp + (L"korvex-no-such-folder-" + std::to_wstring(GetCurrentProcessId()) + L"\\x.ini");
+  TIniFile unwritable(name);
+  ASSERT_THROW(unwritable.WriteString("Other", "k", "w"), EIniFileException);
+  InterfaceSettings.Store = &unwritable;
+
+  Make();
+  dialog->SetPositionSlot(5);
+  for (int round = 0; round < 2; ++round) {
+    ShowAndWait();
+    EXPECT_TRUE(Centred()) << round;
+    dialog->Hide();
+    EXPECT_FALSE(IsWindowVisible(dialog->Handle())) << round;
+  }
+  EXPECT_EQ(TakeApplicationErrors(), "");
+  EXPECT_FALSE(unwritable.ValueExists("Forms", "5"));
+  TComponent::Free(dialog);
+  dialog = nullptr;
+}
+
 TEST_F(DefaultForm, HidingSavesNegativeEdgesAsSixteenBitFieldsThatReadBack) {
   Make();
   dialog->SetPositionSlot(3);
