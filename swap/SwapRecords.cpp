@@ -27,9 +27,29 @@ int64_t RoundKiB(int64_t bytes) {
   throw EInOutError("I/O error " + std::to_string(code), code);
 }
 
-struct TFreeBlock {
-  void* block;
-  ~TFreeBlock() { SwapFree(block); }
+// A buffer for moving up to Wanted records: the largest of Wanted, Wanted / 2,
+// ... records that memory allows, else the storage's own record buffer (one
+// record), so that a copy goes slower when memory is short but still goes.
+// Recs is 0 only when not even the record buffer exists.
+class TRunBuffer {
+public:
+  TRunBuffer(int64_t wanted, int32_t recSize, uint8_t* recBuffer) {
+    for (int64_t k = wanted; k > 1 && !owned_; k /= 2) {
+      owned_ = static_cast<uint8_t*>(SwapRealloc(nullptr, static_cast<size_t>(k * recSize)));
+      if (owned_) Recs = k;
+    }
+    Data = owned_ ? owned_ : recBuffer;
+    if (!owned_) Recs = recBuffer ? 1 : 0;
+  }
+  ~TRunBuffer() { SwapFree(owned_); }
+  TRunBuffer(const TRunBuffer&) = delete;
+  TRunBuffer& operator=(const TRunBuffer&) = delete;
+
+  uint8_t* Data = nullptr;
+  int64_t Recs = 0;
+
+private:
+  uint8_t* owned_ = nullptr;
 };
 
 }  // namespace
@@ -158,10 +178,10 @@ void TSwapFile::CopyFrom(TSwapFile& Source, int32_t S, int32_t N, int32_t D) {
 // storage and the target run starts inside the source run, the run is copied
 // from its end so that no record is overwritten before it was read.
 void TSwapFile::TransferFrom(TSwapFile& Source, int64_t S, int64_t E, int64_t D) {
-  const int64_t K = TransferRecs(FRecSize);
-  TFreeBlock buffer{SwapRealloc(nullptr, static_cast<size_t>(K * FRecSize))};
-  if (!buffer.block) return;  // no memory for the buffer: nothing is copied
-  auto* buf = static_cast<uint8_t*>(buffer.block);
+  TRunBuffer buffer(std::min(TransferRecs(FRecSize), E - S + 1), FRecSize, FRecBuffer);
+  if (buffer.Recs == 0) throw ESwapFileError(0);
+  const int64_t K = buffer.Recs;
+  uint8_t* buf = buffer.Data;
   const bool backwards = &Source == this && D > S && D <= E;
   if (backwards) {
     for (int64_t end = E; end >= S;) {
@@ -189,14 +209,11 @@ void TSwapFile::TransferFrom(TSwapFile& Source, int64_t S, int64_t E, int64_t D)
 int32_t TSwapFile::RemoveWhere(uint32_t Extra, TRemovePredicate Pred) {
   if (FCount == 0 || FReadOnly || !Pred) return 0;
   const int64_t count = FCount;
-  // Without memory for a batch, one record at a time in the record buffer.
-  int64_t batch = std::min<int64_t>(TransferRecs(FRecSize), count);
-  TFreeBlock buffer{batch > 1 ? SwapRealloc(nullptr, static_cast<size_t>(batch * FRecSize)) : nullptr};
-  uint8_t* buf = static_cast<uint8_t*>(buffer.block);
-  if (!buf) {
-    batch = 1;
-    buf = FRecBuffer;
-  }
+  // Short of memory, smaller batches, down to one record in the record buffer.
+  TRunBuffer buffer(std::min<int64_t>(TransferRecs(FRecSize), count), FRecSize, FRecBuffer);
+  if (buffer.Recs == 0) throw ESwapFileError(0);
+  const int64_t batch = buffer.Recs;
+  uint8_t* buf = buffer.Data;
   int64_t kept = 0;
   int32_t removed = 0;
   for (int64_t i = 1; i <= count;) {

@@ -132,7 +132,9 @@ public:
   // Copies Source's records S .. S + N - 1 (as far as they exist) to records
   // D .. here. Nothing for read-only storage, different record sizes, N < 1,
   // S or D < 1 or S > Source's Count; overlapping runs of one storage are
-  // copied correctly. Source may be this storage.
+  // copied correctly. Source may be this storage. Short of memory for its
+  // transfer buffer the copy takes a smaller one, down to one record at a
+  // time through the record buffer; it never quietly copies nothing.
   void CopyFrom(TSwapFile& Source, int32_t S, int32_t N, int32_t D);
   void CopyFrom(TSwapFile* Source, int32_t S, int32_t N, int32_t D) {
     if (Source) CopyFrom(*Source, S, N, D);

@@ -125,15 +125,36 @@ TEST_F(SwapFaultTest, AllocationFailuresRaiseCode0AndKeepThePreviousSize) {
   EXPECT_EQ(s.BlockRecs(), 39);
 }
 
-TEST_F(SwapFaultTest, NoMemoryForTheTransferBufferCopiesNothingQuietly) {
+// Short of memory for the transfer buffer a copy takes a smaller one, down to
+// the record buffer the storage owns: it copies everything in every case.
+TEST_F(SwapFaultTest, WithoutMemoryForTheTransferBufferTheCopyStillHappens) {
+  constexpr int N = 300;
   TSwapFile src(8);
-  for (int r = 1; r <= 5; ++r) src.AppendRec(Rec(8, r).data());
-  std::unique_ptr<TSwapFile> dst(TSwapFile::CreateNew(Path("t"), 8, 4, 1, 0.0f));
-  FailAllocs = 1;
-  dst->CopyFrom(src, 1, 5, 1);
-  EXPECT_EQ(dst->Count(), 0);
-  dst->CopyFrom(src, 1, 5, 1);
-  EXPECT_EQ(dst->Count(), 5);
+  for (int r = 1; r <= N; ++r) src.AppendRec(Rec(8, r).data());
+  struct Case {
+    const char* what;
+    int failAllocs;
+    std::size_t failFrom;
+  } cases[] = {
+      {"the first buffer fails", 1, SIZE_MAX},
+      {"only buffers below 100 bytes", 0, 100},
+      {"no memory at all", 1 << 30, SIZE_MAX},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<TSwapFile> dst(TSwapFile::CreateNew(Path("t"), 8, 16, 2, 0.0f));
+    FailAllocs = c.failAllocs;
+    FailAllocsFrom = c.failFrom;
+    dst->CopyFrom(src, 1, N, 1);
+    dst->CopyFrom(*dst, 1, N, 2);  // overlapping, so copied from its end
+    FailAllocs = 0;
+    FailAllocsFrom = SIZE_MAX;
+    ASSERT_EQ(dst->Count(), N + 1) << c.what;
+    std::vector<uint8_t> got(8);
+    for (int r = 1; r <= N + 1; ++r) {
+      ASSERT_TRUE(dst->ReadRec(r, got.data()));
+      ASSERT_EQ(got, Rec(8, r == 1 ? 1 : r - 1)) << c.what << ", record " << r;
+    }
+  }
 }
 
 // Records that name themselves: the seed, then a check word.
