@@ -49,11 +49,12 @@ void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text) 
   ExtTextOutW(dc_, x, y, options, &rect, w.c_str(), static_cast<UINT>(w.size()), nullptr);
 }
 
-int TCanvas::DrawText(const std::string& text, RECT& rect, UINT flags) {
+int TCanvas::DrawText(const std::string& text, RECT& rect, UINT flags) { return DrawText(Wide(text), rect, flags); }
+
+int TCanvas::DrawText(const std::wstring& text, RECT& rect, UINT flags) {
   UseFont();
   UseBrush();
-  std::wstring w = Wide(text);
-  return ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rect, flags);
+  return ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect, flags);
 }
 
 SIZE TCanvas::TextExtent(const std::string& text) {

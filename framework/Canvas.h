@@ -35,6 +35,8 @@ public:
   // DrawText with the given DT_ flags; returns the height drawn (or, with
   // DT_CALCRECT, fits rect to the text).
   int DrawText(const std::string& text, RECT& rect, UINT flags);
+  // The same for text given as UTF-16 (a path), drawn as it is.
+  int DrawText(const std::wstring& text, RECT& rect, UINT flags);
   SIZE TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }

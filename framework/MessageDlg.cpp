@@ -59,13 +59,13 @@ void MessageFont(TFont& font) {
   }
 }
 
-SIZE TextSize(const TFont& font, const std::string& text, int maxWidth, UINT flags) {
+SIZE TextSize(const TFont& font, const std::wstring& text, int maxWidth, UINT flags) {
   HDC dc = GetDC(nullptr);
   RECT r{0, 0, maxWidth, 0};
   {
     TCanvas canvas(dc);
     canvas.Font().Assign(font);
-    canvas.DrawText(text.empty() ? std::string(" ") : text, r, flags | DT_CALCRECT);
+    canvas.DrawText(text.empty() ? std::wstring(L" ") : text, r, flags | DT_CALCRECT);
   }
   ReleaseDC(nullptr, dc);
   return SIZE{r.right, r.bottom};
@@ -96,7 +96,11 @@ int MessageDlgButtonResult(TMsgDlgBtn button) {
   return kResults[button];
 }
 
-int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpContext*/) {
+int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext) {
+  return MessageDlg(Wide(message), type, buttons, helpContext);
+}
+
+int MessageDlg(const std::wstring& message, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpContext*/) {
   if (buttons.Empty()) buttons = TMsgDlgButtons{mbOK};
   auto* form = new TMessageForm(Application);
   struct Freer {
@@ -138,7 +142,7 @@ int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons butt
   SIZE text = TextSize(form->GetFont(), message, GetSystemMetrics(SM_CXSCREEN) / 2, textFlags);
   auto* label = new TStaticText(form);
   label->SetName("Message");
-  label->SetCaption(message);
+  label->SetWideCaption(message);
   label->SetBounds(textLeft, margin + (iconId && text.cy < iconH ? (iconH - text.cy) / 2 : 0), text.cx, text.cy);
   label->SetParent(form);
 
@@ -149,7 +153,7 @@ int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons butt
   int buttonW = scaled(75);
   for (TMsgDlgBtn b : shown)
     buttonW = std::max(buttonW,
-                       static_cast<int>(TextSize(form->GetFont(), MessageDlgButtonCaption(b), 0, DT_SINGLELINE).cx) +
+                       static_cast<int>(TextSize(form->GetFont(), Wide(MessageDlgButtonCaption(b)), 0, DT_SINGLELINE).cx) +
                            scaled(16));
   int rowW = static_cast<int>(shown.size()) * buttonW + (static_cast<int>(shown.size()) - 1) * buttonGap;
   int contentH = std::max(static_cast<int>(text.cy), iconId ? iconH : 0);

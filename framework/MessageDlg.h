@@ -17,6 +17,9 @@ using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
 // Shows the dialog and returns the modal result of the button pressed.
 int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
+// The same with the message as UTF-16, shown exactly: for a message that
+// names a path, whose letters code page 1250 may lack.
+int MessageDlg(const std::wstring& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
 
 // The caption of a dialog of this type ("Information", "Confirm", ...).
 std::string MessageDlgCaption(TMsgDlgType type);

@@ -294,7 +294,7 @@ void TFrmStartup::StartSetup() {
   if (!Timer1->Enabled() || Application->Terminated()) return;
   Show();
   if (!started)
-    MessageDlg("A telepítőprogram nem indítható el:\r\n" + Narrow(program), mtError, TMsgDlgButtons{mbOK}, 0);
+    MessageDlg(Wide("A telepítőprogram nem indítható el:\r\n") + program, mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
 bool TFrmStartup::RunAndWait(const std::wstring& program, const std::wstring& parameters, bool quietFailure) {

@@ -88,6 +88,16 @@ TEST(MessageDlg, ShowsExactlyTheCaptionsItIsGiven) {
   EXPECT_FALSE(driver.seen.iconClass.empty());
 }
 
+// A message that names a path is given as UTF-16 and shown exactly, letters
+// that code page 1250 lacks included.
+TEST(MessageDlg, AWideMessageKeepsEveryLetterOfAPath) {
+  const std::wstring text = L"Nem indítható el:\r\nC:\\Disk \u00f8 \u00d1 \u0414\u0438\u0441\u043a \u65e5\u672c\\Setup.exe";
+  TDialogDriver driver([](HWND d) { SendMessageW(ButtonOf(d, L"OK"), BM_CLICK, 0, 0); });
+  EXPECT_EQ(MessageDlg(text, mtError, TMsgDlgButtons{mbOK}, 0), mrOk);
+  EXPECT_EQ(driver.seen.text, text);
+  EXPECT_EQ(driver.seen.caption, L"Error");
+}
+
 TEST(MessageDlg, EveryWayOfAnsweringGivesItsResult) {
   struct Case {
     const char* name;
