@@ -8,12 +8,23 @@
 // the same answers natively.
 // Tests install a decorator (SetSwapDisk) to count calls and inject faults.
 //
-// Names are the system's text (code page 1250); each layer converts them for
-// the operating system. Failing calls record the system's error code, which
-// LastError() returns until the next failure.
+// Names are wide and lossless, as the framework's file calls take them
+// (framework/FileIO.h): UTF-16 on Windows, handed to the wide-character calls
+// as they are, from the call that produced a name (GetTempFileName,
+// GetFullPathName, the caller) to the call that uses it; Unicode characters
+// elsewhere, given to the file system as UTF-8. A folder whose name code page
+// 1250 cannot hold (a user called so) works like any other. Failing calls
+// record the system's error code, which LastError() returns until the next
+// failure.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+// A code page 1250 name as a wide one (exact), and a wide name as code page
+// 1250 text to show ("?" for letters the code page lacks).
+std::wstring WideName(std::string_view Cp1250Name);
+std::string NarrowName(std::wstring_view Name);
 
 // Open modes: access in the low two bits, sharing in bits 4 to 6.
 enum : uint8_t {
@@ -37,8 +48,8 @@ public:
 
   // Opens an existing file / creates a file (truncating an existing one) with
   // the access and sharing of Mode. InvalidDiskHandle on failure.
-  virtual TDiskHandle Open(const std::string& Name, uint8_t Mode) = 0;
-  virtual TDiskHandle Create(const std::string& Name, uint8_t Mode) = 0;
+  virtual TDiskHandle Open(const std::wstring& Name, uint8_t Mode) = 0;
+  virtual TDiskHandle Create(const std::wstring& Name, uint8_t Mode) = 0;
   // Positional transfers; the result is the number of bytes moved. A read
   // moves fewer than asked only at the end of the file and gives -1 on any
   // failure (the buffer may then be partly overwritten). A write moves fewer
@@ -51,24 +62,24 @@ public:
   virtual int64_t Size(TDiskHandle H) = 0;
   virtual bool Close(TDiskHandle H) = 0;
 
-  virtual bool Delete(const std::string& Name) = 0;
+  virtual bool Delete(const std::wstring& Name) = 0;
   // Makes a unique name with Prefix in the temporary directory and creates the
   // (empty) file under it, as GetTempFileName does.
-  virtual bool MakeTempName(const std::string& Prefix, std::string& Name) = 0;
+  virtual bool MakeTempName(const std::wstring& Prefix, std::wstring& Name) = 0;
   // Name expanded to a full path.
-  virtual std::string FullName(const std::string& Name) = 0;
+  virtual std::wstring FullName(const std::wstring& Name) = 0;
   // True for an existing file that is not a directory.
-  virtual bool FileExists(const std::string& Name) = 0;
+  virtual bool FileExists(const std::wstring& Name) = 0;
   // Size in bytes of the first directory entry matching Pattern (wildcards *
   // and ? allowed in the last component; directories count as 0), -1 when
   // nothing matches.
-  virtual int64_t FileSize(const std::string& Pattern) = 0;
+  virtual int64_t FileSize(const std::wstring& Pattern) = 0;
   // True when both names denote the same existing file.
-  virtual bool SameFile(const std::string& A, const std::string& B) = 0;
+  virtual bool SameFile(const std::wstring& A, const std::wstring& B) = 0;
   // Free bytes available to this process on the volume holding Path (a drive
   // root such as "C:\" or any directory; empty: the current directory), -1
   // when it cannot be determined.
-  virtual int64_t FreeBytes(const std::string& Path) = 0;
+  virtual int64_t FreeBytes(const std::wstring& Path) = 0;
 
   // Total physical memory in bytes.
   virtual int64_t PhysicalMemory() = 0;

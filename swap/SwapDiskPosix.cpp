@@ -1,6 +1,6 @@
 // The POSIX file layer: the native build of the storage, for the sanitizers
 // and the benchmarks. Sharing modes have no equivalent here and are ignored;
-// names are converted from code page 1250 to UTF-8 at this boundary.
+// names are wide (Unicode characters) and become UTF-8 at this boundary.
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,12 +15,58 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/Cp1250.h"
 #include "swap/SwapDisk.h"
 
 namespace {
 
-std::string Native(const std::string& name) { return cp1250::ToUtf8(name); }
+// The file system's name: UTF-8 of the Unicode characters.
+std::string Native(const std::wstring& name) {
+  std::string out;
+  for (wchar_t wc : name) {
+    const auto u = static_cast<char32_t>(wc);
+    if (u >= 0xDC80 && u <= 0xDCFF) {
+      out += static_cast<char>(u - 0xDC00);  // a byte FromNative kept as it was
+    } else if (u < 0x80) {
+      out += static_cast<char>(u);
+    } else if (u < 0x800) {
+      out += static_cast<char>(0xC0 | (u >> 6));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    } else if (u < 0x10000) {
+      out += static_cast<char>(0xE0 | (u >> 12));
+      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (u >> 18));
+      out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return out;
+}
+
+// A name the file system gave (UTF-8) as Unicode characters. A byte that is
+// no part of a well-formed sequence becomes U+DC00 + the byte (a lone low
+// surrogate, which no well-formed name holds), and Native turns it back into
+// that byte: every name the system gives reaches the system again unchanged.
+std::wstring FromNative(const std::string& name) {
+  std::wstring out;
+  for (size_t i = 0; i < name.size();) {
+    const auto b = static_cast<unsigned char>(name[i]);
+    const size_t extra = b >= 0xF0 && b <= 0xF4 ? 3 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xC2 && b <= 0xDF ? 1 : 0;
+    bool ok = extra > 0 && i + extra < name.size();
+    char32_t u = b & (0x3F >> extra);
+    for (size_t k = 1; ok && k <= extra; ++k) {
+      const auto c = static_cast<unsigned char>(name[i + k]);
+      ok = (c & 0xC0) == 0x80;
+      u = (u << 6) | (c & 0x3F);
+    }
+    if (u >= 0xD800 && u <= 0xDFFF) ok = false;
+    out.push_back(static_cast<wchar_t>(ok ? u : b < 0x80 ? b : 0xDC00 + b));
+    i += ok ? extra + 1 : 1;
+  }
+  return out;
+}
 
 int AccessFlags(uint8_t mode) {
   switch (mode & 3) {
@@ -32,11 +78,11 @@ int AccessFlags(uint8_t mode) {
 
 class TPosixDisk final : public TSwapDisk {
 public:
-  TDiskHandle Open(const std::string& Name, uint8_t Mode) override {
+  TDiskHandle Open(const std::wstring& Name, uint8_t Mode) override {
     return OpenWith(Name, AccessFlags(Mode));
   }
 
-  TDiskHandle Create(const std::string& Name, uint8_t Mode) override {
+  TDiskHandle Create(const std::wstring& Name, uint8_t Mode) override {
     int flags = AccessFlags(Mode);
     if (flags == O_RDONLY) flags = O_RDWR;  // a new file is always writable by its maker
     return OpenWith(Name, flags | O_CREAT | O_TRUNC);
@@ -84,9 +130,9 @@ public:
 
   bool Close(TDiskHandle H) override { return close(static_cast<int>(H)) == 0 || Fail(); }
 
-  bool Delete(const std::string& Name) override { return unlink(Native(Name).c_str()) == 0 || Fail(); }
+  bool Delete(const std::wstring& Name) override { return unlink(Native(Name).c_str()) == 0 || Fail(); }
 
-  bool MakeTempName(const std::string& Prefix, std::string& Name) override {
+  bool MakeTempName(const std::wstring& Prefix, std::wstring& Name) override {
     const char* dir = std::getenv("TMPDIR");
     std::string pattern = (dir && *dir) ? dir : "/tmp";
     if (pattern.back() != '/') pattern += '/';
@@ -96,25 +142,25 @@ public:
     int fd = mkstemp(buf.data());
     if (fd < 0) return Fail();
     close(fd);
-    Name = cp1250::FromUtf8(buf.data());
+    Name = FromNative(buf.data());
     return true;
   }
 
-  std::string FullName(const std::string& Name) override {
-    if (!Name.empty() && Name[0] == '/') return Name;
+  std::wstring FullName(const std::wstring& Name) override {
+    if (!Name.empty() && Name[0] == L'/') return Name;
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) return Name;
-    std::string full = cp1250::FromUtf8(cwd);
-    if (full.back() != '/') full += '/';
+    std::wstring full = FromNative(cwd);
+    if (full.back() != L'/') full += L'/';
     return full + Name;
   }
 
-  bool FileExists(const std::string& Name) override {
+  bool FileExists(const std::wstring& Name) override {
     struct stat st;
     return stat(Native(Name).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
   }
 
-  int64_t FileSize(const std::string& Pattern) override {
+  int64_t FileSize(const std::wstring& Pattern) override {
     const std::string path = Native(Pattern);
     const size_t slash = path.rfind('/');
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -133,13 +179,13 @@ public:
     return result;
   }
 
-  bool SameFile(const std::string& A, const std::string& B) override {
+  bool SameFile(const std::wstring& A, const std::wstring& B) override {
     struct stat a, b;
     return stat(Native(A).c_str(), &a) == 0 && stat(Native(B).c_str(), &b) == 0 &&
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
   }
 
-  int64_t FreeBytes(const std::string& Path) override {
+  int64_t FreeBytes(const std::wstring& Path) override {
     struct statvfs vfs;
     if (statvfs(Path.empty() ? "." : Native(Path).c_str(), &vfs) != 0) return Fail(-1);
     return static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
@@ -173,7 +219,7 @@ public:
   int LastError() override { return lastError_; }
 
 private:
-  TDiskHandle OpenWith(const std::string& name, int flags) {
+  TDiskHandle OpenWith(const std::wstring& name, int flags) {
     int fd = open(Native(name).c_str(), flags | O_CLOEXEC, 0666);
     if (fd < 0) return Fail(InvalidDiskHandle);
     return fd;

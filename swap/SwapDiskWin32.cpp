@@ -1,39 +1,14 @@
-// The Win32 file layer. Names travel as UTF-16 (converted from code page 1250
-// here), so they do not depend on the machine's ANSI code page.
+// The Win32 file layer. Names are UTF-16 throughout and reach the
+// wide-character calls as they are.
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 
-#include "framework/Cp1250.h"
 #include "swap/SwapDisk.h"
 
 namespace {
-
-std::wstring Wide(const std::string& name) {
-  const std::u16string w = cp1250::ToUtf16(name);
-  return std::wstring(w.begin(), w.end());
-}
-
-std::string Narrow(const wchar_t* w) {
-  std::u16string u;
-  for (; *w; ++w) u.push_back(static_cast<char16_t>(*w));
-  return cp1250::FromUtf16(u);
-}
-
-// The code page 1250 name of an existing file: its short form when the long
-// one has characters that the code page lacks (a temporary folder under a
-// user called so); false when neither form can be carried.
-bool Cp1250Name(const wchar_t* path, std::string& name) {
-  name = Narrow(path);
-  if (Wide(name) == path) return true;
-  wchar_t shortPath[MAX_PATH];
-  const DWORD n = GetShortPathNameW(path, shortPath, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return false;
-  name = Narrow(shortPath);
-  return Wide(name) == shortPath;
-}
 
 HANDLE AsHandle(TDiskHandle h) { return reinterpret_cast<HANDLE>(h); }
 
@@ -60,11 +35,11 @@ constexpr int64_t MaxChunk = 1 << 30;
 
 class TWin32Disk final : public TSwapDisk {
 public:
-  TDiskHandle Open(const std::string& Name, uint8_t Mode) override {
+  TDiskHandle Open(const std::wstring& Name, uint8_t Mode) override {
     return CreateWith(Name, Mode, OPEN_EXISTING);
   }
 
-  TDiskHandle Create(const std::string& Name, uint8_t Mode) override {
+  TDiskHandle Create(const std::wstring& Name, uint8_t Mode) override {
     return CreateWith(Name, Mode, CREATE_ALWAYS);
   }
 
@@ -109,55 +84,51 @@ public:
 
   bool Close(TDiskHandle H) override { return CloseHandle(AsHandle(H)) || Fail(); }
 
-  bool Delete(const std::string& Name) override { return DeleteFileW(Wide(Name).c_str()) || Fail(); }
+  bool Delete(const std::wstring& Name) override { return DeleteFileW(Name.c_str()) || Fail(); }
 
-  bool MakeTempName(const std::string& Prefix, std::string& Name) override {
+  bool MakeTempName(const std::wstring& Prefix, std::wstring& Name) override {
     wchar_t dir[256];
     const DWORD len = GetTempPathW(255, dir);
     if (len == 0 || len > 255) return Fail();
     wchar_t name[MAX_PATH];
-    if (GetTempFileNameW(dir, Wide(Prefix).c_str(), 0, name) == 0) return Fail();
-    if (Cp1250Name(name, Name)) return true;
-    DeleteFileW(name);  // made along with the name, which nobody could use
-    SetLastError(ERROR_INVALID_NAME);
-    return Fail();
+    if (GetTempFileNameW(dir, Prefix.c_str(), 0, name) == 0) return Fail();
+    Name = name;
+    return true;
   }
 
-  std::string FullName(const std::string& Name) override {
-    const std::wstring w = Wide(Name);
-    const DWORD need = GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+  std::wstring FullName(const std::wstring& Name) override {
+    const DWORD need = GetFullPathNameW(Name.c_str(), 0, nullptr, nullptr);
     if (need == 0) return Name;
     std::wstring full(need, L'\0');
-    const DWORD len = GetFullPathNameW(w.c_str(), need, full.data(), nullptr);
+    const DWORD len = GetFullPathNameW(Name.c_str(), need, full.data(), nullptr);
     if (len == 0 || len >= need) return Name;
     full.resize(len);
-    return Narrow(full.c_str());
+    return full;
   }
 
-  bool FileExists(const std::string& Name) override {
-    const DWORD attr = GetFileAttributesW(Wide(Name).c_str());
+  bool FileExists(const std::wstring& Name) override {
+    const DWORD attr = GetFileAttributesW(Name.c_str());
     return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
   }
 
-  int64_t FileSize(const std::string& Pattern) override {
+  int64_t FileSize(const std::wstring& Pattern) override {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(Wide(Pattern).c_str(), &data);
+    HANDLE find = FindFirstFileW(Pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return Fail(), -1;
     FindClose(find);
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   }
 
-  bool SameFile(const std::string& A, const std::string& B) override {
+  bool SameFile(const std::wstring& A, const std::wstring& B) override {
     if (!FileExists(A) || !FileExists(B)) return false;
-    std::wstring a = Wide(FullName(A)), b = Wide(FullName(B));
+    const std::wstring a = FullName(A), b = FullName(B);
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
   }
 
-  int64_t FreeBytes(const std::string& Path) override {
+  int64_t FreeBytes(const std::wstring& Path) override {
     ULARGE_INTEGER available, total, totalFree;
-    const std::wstring w = Wide(Path);
-    if (!GetDiskFreeSpaceExW(Path.empty() ? nullptr : w.c_str(), &available, &total, &totalFree))
+    if (!GetDiskFreeSpaceExW(Path.empty() ? nullptr : Path.c_str(), &available, &total, &totalFree))
       return Fail(), -1;
     return available.QuadPart > static_cast<ULONGLONG>(INT64_MAX) ? INT64_MAX
                                                                    : static_cast<int64_t>(available.QuadPart);
@@ -183,8 +154,8 @@ public:
   int LastError() override { return lastError_; }
 
 private:
-  TDiskHandle CreateWith(const std::string& name, uint8_t mode, DWORD disposition) {
-    HANDLE h = CreateFileW(Wide(name).c_str(), Access(mode), Sharing(mode), nullptr, disposition,
+  TDiskHandle CreateWith(const std::wstring& name, uint8_t mode, DWORD disposition) {
+    HANDLE h = CreateFileW(name.c_str(), Access(mode), Sharing(mode), nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return Fail(), InvalidDiskHandle;
     return reinterpret_cast<TDiskHandle>(h);

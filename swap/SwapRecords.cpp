@@ -258,13 +258,13 @@ void TSwapFile::Clear() {
   Compact();
 }
 
-void TSwapFile::SaveToFile(const std::string& Name) { SaveRange(Name, 1, FCount); }
+void TSwapFile::SaveToFile(const std::wstring& Name) { SaveRange(Name, 1, FCount); }
 
-void TSwapFile::SaveToFile(const std::string& Name, int32_t F, int32_t N) { SaveRange(Name, F, N); }
+void TSwapFile::SaveToFile(const std::wstring& Name, int32_t F, int32_t N) { SaveRange(Name, F, N); }
 
-void TSwapFile::SaveRange(const std::string& Name, int64_t F, int64_t N) {
+void TSwapFile::SaveRange(const std::wstring& Name, int64_t F, int64_t N) {
   TSwapDisk& disk = SwapDisk();
-  const std::string full = disk.FullName(Name);
+  const std::wstring full = disk.FullName(Name);
   if (RoundKiB(static_cast<int64_t>(FRecSize) * N) > FreeKBForFile(full)) throw ESwapFileError(2);
   const TDiskHandle out = disk.Create(full, fmOpenReadWrite | fmShareDenyWrite);
   if (out == InvalidDiskHandle) RaiseInOut();

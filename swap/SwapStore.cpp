@@ -32,7 +32,7 @@ constexpr int64_t MaxAllocBytes = static_cast<int64_t>(
 }  // namespace
 
 struct TSwapFile::TSetup {
-  const std::string& Name;
+  const std::wstring& Name;
   int32_t RecSize, BlockRecs, Pages;
   uint8_t Kind;
   float MemPercent;
@@ -41,21 +41,21 @@ struct TSwapFile::TSetup {
 
 // ---------------------------------------------------------------- construction
 
-TSwapFile::TSwapFile(int32_t RecSize, int32_t BlockRecs) { ConstructNew(std::string(), RecSize, BlockRecs, 0, 0.0f); }
+TSwapFile::TSwapFile(int32_t RecSize, int32_t BlockRecs) { ConstructNew(std::wstring(), RecSize, BlockRecs, 0, 0.0f); }
 
-TSwapFile::TSwapFile(TSwapCreateNew, const std::string& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
+TSwapFile::TSwapFile(TSwapCreateNew, const std::wstring& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
                      float MemPercent) {
   ConstructNew(Name, RecSize, BlockRecs, Pages, MemPercent);
 }
 
-TSwapFile::TSwapFile(TSwapOpenReadOnly, const std::string& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
+TSwapFile::TSwapFile(TSwapOpenReadOnly, const std::wstring& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
                      float MemPercent) {
   ConstructReadOnly(Name, RecSize, BlockRecs, Pages, MemPercent);
 }
 
 TSwapFile::~TSwapFile() { Destroy(); }
 
-void TSwapFile::ConstructNew(const std::string& Name, int32_t R, int32_t B, int32_t P, float M) {
+void TSwapFile::ConstructNew(const std::wstring& Name, int32_t R, int32_t B, int32_t P, float M) {
   TSwapMngr& mngr = Manager();
   if (R < 1) throw ESwapFileError(0);
   FKind = skNew;
@@ -65,9 +65,9 @@ void TSwapFile::ConstructNew(const std::string& Name, int32_t R, int32_t B, int3
     mngr.CheckOpenLimit();
     if (!FInMemory) {
       TSwapDisk& disk = SwapDisk();
-      std::string name = Name;
+      std::wstring name = Name;
       // No caller makes paged storage without a name; a temporary one serves.
-      if (name.empty() && !disk.MakeTempName(SwapFilePrefix, name)) throw ESwapFileError(1);
+      if (name.empty() && !disk.MakeTempName(WideName(SwapFilePrefix), name)) throw ESwapFileError(1);
       FHandle = disk.Create(name, FFileMode);
       if (FHandle == InvalidDiskHandle) {
         if (Name.empty()) disk.Delete(name);
@@ -85,7 +85,7 @@ void TSwapFile::ConstructNew(const std::string& Name, int32_t R, int32_t B, int3
   }
 }
 
-void TSwapFile::ConstructReadOnly(const std::string& Name, int32_t R, int32_t B, int32_t P, float M) {
+void TSwapFile::ConstructReadOnly(const std::wstring& Name, int32_t R, int32_t B, int32_t P, float M) {
   TSwapMngr& mngr = Manager();
   if (R < 1) throw ESwapFileError(0);
   FKind = skReadOnly;
@@ -378,8 +378,8 @@ void TSwapFile::EnsureOpen() {
     if (FFileExists) {
       FHandle = disk.Open(FFileName, FFileMode);
     } else {
-      std::string name;
-      if (!disk.MakeTempName(SwapFilePrefix, name)) throw ESwapFileError(1);
+      std::wstring name;
+      if (!disk.MakeTempName(WideName(SwapFilePrefix), name)) throw ESwapFileError(1);
       FHandle = disk.Create(name, FFileMode);
       if (FHandle == InvalidDiskHandle) {
         disk.Delete(name);  // the platform made it along with the name

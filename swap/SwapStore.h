@@ -34,6 +34,10 @@
 // Record numbers given to operations are signed 32-bit from 1; Count is held
 // in 64 bits. Everything runs on one thread; nothing is locked.
 //
+// File names are wide and lossless (SwapDisk.h) from where they come (the
+// caller, the temporary folder) to the file calls. Every operation that takes
+// a name also takes it as code page 1250 text, converted exactly.
+//
 // Construction (each variant registers the storage with SwapMngr, which must
 // exist: see SwapfileUnitStart in Swapfile.h):
 //   TSwapFile s(52);                                  // Create(R)
@@ -92,19 +96,33 @@ public:
   // the parameters or the memory budget choose in-memory form (M: percentage
   // of the manager's budget, 0 for none). An empty Name with paged form gets
   // a temporary name. Raises ESwapFileError 0 (memory) or 1 (disk file).
-  TSwapFile(TSwapCreateNew, const std::string& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
+  TSwapFile(TSwapCreateNew, const std::wstring& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
             float MemPercent);
+  TSwapFile(TSwapCreateNew, const std::string& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
+            float MemPercent)
+      : TSwapFile(swCreateNew, WideName(Name), RecSize, BlockRecs, Pages, MemPercent) {}
   // OpenReadOnly: read-only storage over the existing file Name. Never raises
   // for the file: when it cannot be opened the storage is empty.
-  TSwapFile(TSwapOpenReadOnly, const std::string& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
+  TSwapFile(TSwapOpenReadOnly, const std::wstring& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
             float MemPercent);
+  TSwapFile(TSwapOpenReadOnly, const std::string& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
+            float MemPercent)
+      : TSwapFile(swOpenReadOnly, WideName(Name), RecSize, BlockRecs, Pages, MemPercent) {}
   ~TSwapFile() override;
 
   static TSwapFile* Create(int32_t RecSize) { return new TSwapFile(RecSize); }
   static TSwapFile* Create(int32_t RecSize, int32_t BlockRecs) { return new TSwapFile(RecSize, BlockRecs); }
+  static TSwapFile* CreateNew(const std::wstring& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
+                              float MemPercent) {
+    return new TSwapFile(swCreateNew, Name, RecSize, BlockRecs, Pages, MemPercent);
+  }
   static TSwapFile* CreateNew(const std::string& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
                               float MemPercent) {
     return new TSwapFile(swCreateNew, Name, RecSize, BlockRecs, Pages, MemPercent);
+  }
+  static TSwapFile* OpenReadOnly(const std::wstring& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
+                                 float MemPercent) {
+    return new TSwapFile(swOpenReadOnly, Name, RecSize, BlockRecs, Pages, MemPercent);
   }
   static TSwapFile* OpenReadOnly(const std::string& Name, int32_t RecSize, int32_t BlockRecs, int32_t Pages,
                                  float MemPercent) {
@@ -162,8 +180,10 @@ public:
   // in the disk format. ESwapFileError 2 when the target volume has less free
   // space than round(RecSize * N / 1024) KiB or the disk fills up;
   // EInOutError when the file cannot be made or written.
-  void SaveToFile(const std::string& Name, int32_t F, int32_t N);
-  void SaveToFile(const std::string& Name);
+  void SaveToFile(const std::wstring& Name, int32_t F, int32_t N);
+  void SaveToFile(const std::wstring& Name);
+  void SaveToFile(const std::string& Name, int32_t F, int32_t N) { SaveToFile(WideName(Name), F, N); }
+  void SaveToFile(const std::string& Name) { SaveToFile(WideName(Name)); }
 
   // ---- cache and disk file
   // Writes every changed slot back (every used slot of in-memory storage,
@@ -201,7 +221,10 @@ public:
   int64_t PageFirst(int S) const { return FPages[S - 1].First; }
   bool PageDirty(int S) const { return FPages[S - 1].Dirty; }
   void* PageBuffer() const { return FPageBuffer; }
-  const std::string& FileName() const { return FFileName; }
+  // The disk file's full name, exactly; and as code page 1250 text to show
+  // ("?" for letters the code page lacks).
+  const std::wstring& WideFileName() const { return FFileName; }
+  std::string FileName() const { return NarrowName(FFileName); }
   bool FileExists() const { return FFileExists; }
   bool FileOpen() const { return FFileOpen; }
 
@@ -214,8 +237,8 @@ protected:
 private:
   struct TSetup;
 
-  void ConstructNew(const std::string& Name, int32_t R, int32_t B, int32_t P, float M);
-  void ConstructReadOnly(const std::string& Name, int32_t R, int32_t B, int32_t P, float M);
+  void ConstructNew(const std::wstring& Name, int32_t R, int32_t B, int32_t P, float M);
+  void ConstructReadOnly(const std::wstring& Name, int32_t R, int32_t B, int32_t P, float M);
   void Setup(const TSetup& S);
   int64_t PageIndex(int64_t I) const;
   int FindSlot(int64_t I) const;
@@ -245,11 +268,11 @@ private:
   void ReadRange(int64_t I, int64_t N, uint8_t* Buf);
   void WriteRange(int64_t I, int64_t N, const uint8_t* Buf);
   void TransferFrom(TSwapFile& Source, int64_t S, int64_t E, int64_t D);
-  void SaveRange(const std::string& Name, int64_t F, int64_t N);
-  friend bool CopyFileChecked(const std::string& Source, const std::string& Target);
+  void SaveRange(const std::wstring& Name, int64_t F, int64_t N);
+  friend bool CopyFileChecked(const std::wstring& Source, const std::wstring& Target);
 
   bool FReadOnly = false;
-  std::string FFileName;
+  std::wstring FFileName;
   TDiskHandle FHandle = InvalidDiskHandle;
   uint8_t FFileMode = fmOpenReadWrite | fmShareDenyWrite;
   int64_t FCount = 0;

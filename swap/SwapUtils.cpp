@@ -1,7 +1,6 @@
 // The file utilities of the swap-file unit.
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
 #include "swap/Swapfile.h"
@@ -10,20 +9,23 @@ namespace {
 
 int32_t Saturate32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 0, INT32_MAX)); }
 
-int64_t FreeKB(const std::string& path) {
+int64_t FreeKB(const std::wstring& path) {
   const int64_t bytes = SwapDisk().FreeBytes(path);
   return bytes < 0 ? 0 : bytes / 1024;
 }
 
 // "A:\" for drive 1 and so on; empty for drive 0 (the current drive).
-std::string DriveRoot(int drive) {
-  if (drive == 0) return std::string();
-  return std::string(1, static_cast<char>('A' + drive - 1)) + ":\\";
+std::wstring DriveRoot(int drive) {
+  if (drive == 0) return std::wstring();
+  return std::wstring(1, static_cast<wchar_t>(L'A' + drive - 1)) + L":\\";
 }
+
+bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
 }  // namespace
 
-int32_t FileSizeByName(const std::string& Name) { return Saturate32(SwapDisk().FileSize(Name)); }
+int32_t FileSizeByName(const std::wstring& Name) { return Saturate32(SwapDisk().FileSize(Name)); }
+int32_t FileSizeByName(const std::string& Name) { return FileSizeByName(WideName(Name)); }
 
 int32_t DiskFreeKB(int Drive) {
   if (Drive < 0 || Drive > 26) return 0;
@@ -32,17 +34,19 @@ int32_t DiskFreeKB(int Drive) {
   return Saturate32(FreeKB(DriveRoot(Drive)));
 }
 
-int64_t FreeKBForFile(const std::string& FullName) {
-  if (FullName.size() >= 2 && FullName[1] == ':' && std::isalpha(static_cast<unsigned char>(FullName[0])))
-    return FreeKB(DriveRoot(std::toupper(static_cast<unsigned char>(FullName[0])) - 'A' + 1));
+int64_t FreeKBForFile(const std::wstring& FullName) {
+  if (FullName.size() >= 2 && FullName[1] == L':' && IsAsciiLetter(FullName[0])) {
+    const wchar_t letter = FullName[0] >= L'a' ? static_cast<wchar_t>(FullName[0] - L'a' + L'A') : FullName[0];
+    return FreeKB(DriveRoot(letter - L'A' + 1));
+  }
   // No drive letter (a network path, or a POSIX path): the target's folder.
-  const size_t sep = FullName.find_last_of("/\\");
-  return FreeKB(sep == std::string::npos ? std::string() : FullName.substr(0, sep + 1));
+  const size_t sep = FullName.find_last_of(L"/\\");
+  return FreeKB(sep == std::wstring::npos ? std::wstring() : FullName.substr(0, sep + 1));
 }
 
-int FileAccessStatus(const std::string& Name) {
+int FileAccessStatus(const std::wstring& Name) {
   TSwapDisk& disk = SwapDisk();
-  const std::string full = disk.FullName(Name);
+  const std::wstring full = disk.FullName(Name);
   if (!disk.FileExists(full)) return 1;
   TDiskHandle h = disk.Open(full, fmOpenWrite | fmShareCompat);
   if (h != InvalidDiskHandle) {
@@ -57,7 +61,9 @@ int FileAccessStatus(const std::string& Name) {
   return 2;
 }
 
-bool CopyFileChecked(const std::string& Source, const std::string& Target) {
+int FileAccessStatus(const std::string& Name) { return FileAccessStatus(WideName(Name)); }
+
+bool CopyFileChecked(const std::wstring& Source, const std::wstring& Target) {
   TSwapDisk& disk = SwapDisk();
   if (!disk.FileExists(Source) || FileAccessStatus(Target) != 1) return false;
   // Truncating the target would destroy the source before it is read.
@@ -71,4 +77,8 @@ bool CopyFileChecked(const std::string& Source, const std::string& Target) {
   } catch (...) {
     return false;
   }
+}
+
+bool CopyFileChecked(const std::string& Source, const std::string& Target) {
+  return CopyFileChecked(WideName(Source), WideName(Target));
 }

@@ -38,19 +38,25 @@ void SwapfileUnitStart();
 // prefix.
 void SwapfileUnitStop();
 
+// Names are wide and lossless (SwapDisk.h); each function also takes a code
+// page 1250 name, converted exactly.
+
 // Size in bytes of the first directory entry matching Name (wildcards
 // allowed); 0 when none matches; 2,147,483,647 for entries of 2 GiB or more.
+int32_t FileSizeByName(const std::wstring& Name);
 int32_t FileSizeByName(const std::string& Name);
 // 1: Name does not exist or can be opened for writing; 0: it can only be read;
 // 2: it can be neither.
+int FileAccessStatus(const std::wstring& Name);
 int FileAccessStatus(const std::string& Name);
 // Free KiB on drive Drive (0: the current drive, 1: A, 2: B, ...); 0 when it
 // cannot be determined, 2,147,483,647 when more is free.
 int32_t DiskFreeKB(int Drive);
 // Free KiB (64-bit) on the volume that would hold the file FullName: its
 // drive when the name starts with a drive letter, else its directory.
-int64_t FreeKBForFile(const std::string& FullName);
+int64_t FreeKBForFile(const std::wstring& FullName);
 // Copies Source to Target through a read-only swap file, checking the free
 // space first. False when Source does not exist or cannot be opened, Target
 // exists and cannot be written, both name the same file, or the copy fails.
+bool CopyFileChecked(const std::wstring& Source, const std::wstring& Target);
 bool CopyFileChecked(const std::string& Source, const std::string& Target);

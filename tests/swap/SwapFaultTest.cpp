@@ -54,7 +54,7 @@ TEST_F(SwapFaultTest, AFailedOrShortWriteBackRaisesCode2AndKeepsThePageDirty) {
       EXPECT_EQ(got, Rec(8, r));
     }
     s->Commit();
-    EXPECT_EQ(FileLength(s->FileName()), 40);
+    EXPECT_EQ(FileLength(s->WideFileName()), 40);
   }
 }
 
@@ -72,7 +72,7 @@ TEST_F(SwapFaultTest, InMemoryWriteBackFailuresRaiseAndRecover) {
   EXPECT_EQ(CodeOf([&] { s.Commit(); }), 2);
   Disk.WriteLimit = -1;
   s.Commit();
-  EXPECT_EQ(FileLength(s.FileName()), 80);
+  EXPECT_EQ(FileLength(s.WideFileName()), 80);
 }
 
 TEST_F(SwapFaultTest, ACreateOrOpenFailureRaisesCode1) {
@@ -220,7 +220,7 @@ TEST_F(SwapFaultTest, RemoveWhereLosesNoKeptRecordWhicheverReadWriteOrTruncateFa
             stored.push_back(got);
           }
           s->Commit();
-          const std::vector<uint8_t> file = ReadFileBytes(s->FileName());
+          const std::vector<uint8_t> file = ReadFileBytes(s->WideFileName());
           ASSERT_EQ(static_cast<int64_t>(file.size()), s->Count() * 8);
           for (const auto& k : kept) {
             EXPECT_NE(std::find(stored.begin(), stored.end(), k), stored.end());
@@ -304,7 +304,7 @@ TEST_F(SwapFaultTest, OpenReadOnlyFailuresLeaveAnEmptyStoreAndNoOpenFile) {
 TEST_F(SwapFaultTest, SaveToFileReportsATargetThatCannotBeWrittenOrFillsUp) {
   TSwapFile s(100);
   for (int r = 1; r <= 50; ++r) s.AppendRec(Rec(100, r).data());
-  Disk.WriteDenied.insert(PlatformSwapDisk().FullName(Path("denied.dat")));
+  Disk.WriteDenied.insert(PlatformSwapDisk().FullName(WidePath(L"denied.dat")));
   EXPECT_TRUE(InOutErrorFrom([&] { s.SaveToFile(Path("denied.dat")); }));
   Disk.FailWrites = 1;
   EXPECT_TRUE(InOutErrorFrom([&] { s.SaveToFile(Path("fail.dat")); }));

@@ -96,7 +96,7 @@ TEST_F(SwapMngrTest, StoppingTheUnitDetachesTheStoresLeftWhateverHoldsThem) {
   std::unique_ptr<TSwapFile> paged(TSwapFile::CreateNew(Path("paged.swp"), 8, 4, 2, 0.0f));
   for (int r = 1; r <= 9; ++r) paged->AppendRec(Rec(8, r).data());
   TSwapFile* raw = TSwapFile::Create(8);
-  const std::string pagedName = paged->FileName(), memoryName = memory.FileName();
+  const std::wstring pagedName = paged->WideFileName(), memoryName = memory.WideFileName();
   EXPECT_EQ(std::filesystem::path(memoryName).filename().string().rfind("SWP", 0), 0u) << memoryName;
   EXPECT_TRUE(std::filesystem::exists(pagedName));
   EXPECT_TRUE(std::filesystem::exists(memoryName));

@@ -257,7 +257,7 @@ TEST_F(SwapRecordsTest, FileSizeByNameFindsTheFirstMatch) {
 
 TEST_F(SwapRecordsTest, FileAccessStatusProbesWritingThenReading) {
   WriteFileBytes(Path("f.dat"), {1, 2, 3});
-  const std::string full = PlatformSwapDisk().FullName(Path("f.dat"));
+  const std::wstring full = PlatformSwapDisk().FullName(WidePath(L"f.dat"));
   EXPECT_EQ(FileAccessStatus(Path("missing.dat")), 1);
   EXPECT_EQ(FileAccessStatus(Path("f.dat")), 1);
   Disk.WriteDenied.insert(full);
@@ -277,7 +277,7 @@ TEST_F(SwapRecordsTest, CopyFileCheckedCopiesAndRefusesWhatItCannotDo) {
 
   // A target that exists but cannot be written: false, both files unchanged.
   WriteFileBytes(Path("locked.dat"), {9, 9});
-  Disk.WriteDenied.insert(PlatformSwapDisk().FullName(Path("locked.dat")));
+  Disk.WriteDenied.insert(PlatformSwapDisk().FullName(WidePath(L"locked.dat")));
   EXPECT_FALSE(CopyFileChecked(Path("src.dat"), Path("locked.dat")));
   EXPECT_EQ(ReadFileBytes(Path("locked.dat")), (std::vector<uint8_t>{9, 9}));
   EXPECT_EQ(ReadFileBytes(Path("src.dat")), bytes);
@@ -287,7 +287,7 @@ TEST_F(SwapRecordsTest, CopyFileCheckedCopiesAndRefusesWhatItCannotDo) {
   EXPECT_EQ(ReadFileBytes(Path("src.dat")), bytes);
 
   // A source that exists but cannot be opened copies nothing and says so.
-  Disk.OpenDenied.insert(Path("src.dat"));
+  Disk.OpenDenied.insert(WidePath(L"src.dat"));
   EXPECT_FALSE(CopyFileChecked(Path("src.dat"), Path("y.dat")));
   EXPECT_FALSE(std::filesystem::exists(Path("y.dat")));
 
@@ -305,7 +305,7 @@ TEST_F(SwapRecordsTest, ATargetHeldOpenWithoutWriteSharingIsNotOverwritten) {
   WriteFileBytes(Path("src.dat"), std::vector<uint8_t>(5000, 1));
   WriteFileBytes(Path("held.dat"), {7, 7, 7});
   TSwapDisk& disk = PlatformSwapDisk();
-  const TDiskHandle holder = disk.Open(Path("held.dat"), fmOpenRead | fmShareDenyWrite);
+  const TDiskHandle holder = disk.Open(WidePath(L"held.dat"), fmOpenRead | fmShareDenyWrite);
   ASSERT_NE(holder, InvalidDiskHandle);
   EXPECT_EQ(FileAccessStatus(Path("held.dat")), 0);
   EXPECT_FALSE(CopyFileChecked(Path("src.dat"), Path("held.dat")));

@@ -96,17 +96,17 @@ TEST_F(SwapStoreTest, WriteBackStopsAtCountAndCommitCutsTheFile) {
   std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(Path("wb"), 10, 100, 1, 0.0f));
   for (int r = 1; r <= 3; ++r) s->AppendRec(Rec(10, r).data());
   s->FlushAll();
-  EXPECT_EQ(FileLength(s->FileName()), 30);
+  EXPECT_EQ(FileLength(s->WideFileName()), 30);
   for (int r = 4; r <= 250; ++r) s->AppendRec(Rec(10, r).data());
   s->FlushAll();
-  EXPECT_EQ(FileLength(s->FileName()), 2500);
+  EXPECT_EQ(FileLength(s->WideFileName()), 2500);
   s->Clear();
-  EXPECT_EQ(FileLength(s->FileName()), 0);
+  EXPECT_EQ(FileLength(s->WideFileName()), 0);
   for (int r = 1; r <= 150; ++r) s->AppendRec(Rec(10, r).data());
   s->FlushAll();
   s->WriteRecs(1, 1, Rec(10, 7).data());
   s->Commit();
-  EXPECT_EQ(FileLength(s->FileName()), 1500);
+  EXPECT_EQ(FileLength(s->WideFileName()), 1500);
   EXPECT_TRUE(s->FileOpen());
 }
 
@@ -116,12 +116,12 @@ TEST_F(SwapStoreTest, InMemoryStorageWritesToATemporaryFileOnlyWhenAsked) {
   EXPECT_FALSE(s->FileExists());
   s->Commit();
   ASSERT_TRUE(s->FileExists());
-  EXPECT_EQ(std::filesystem::path(s->FileName()).filename().string().rfind("SWP", 0), 0u);
-  EXPECT_EQ(ReadFileBytes(s->FileName()).size(), 5200u);
+  EXPECT_EQ(std::filesystem::path(s->WideFileName()).filename().string().rfind("SWP", 0), 0u);
+  EXPECT_EQ(ReadFileBytes(s->WideFileName()).size(), 5200u);
   EXPECT_EQ(s->BlockRecs(), 117);  // 17 unused, within the slack of 39: kept
   s->Clear();
   EXPECT_EQ(s->BlockRecs(), 39);
-  const std::string name = s->FileName();
+  const std::wstring name = s->WideFileName();
   s.reset();
   EXPECT_FALSE(std::filesystem::exists(name));
 }
@@ -220,35 +220,93 @@ TEST_F(SwapStoreTest, PagedStorageWithoutANameUsesATemporaryFile) {
   std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew("", 8, 4, 2, 0.0f));
   EXPECT_FALSE(s->InMemory());
   ASSERT_EQ(Disk.TempNames.size(), 1u);
-  EXPECT_EQ(s->FileName(), Disk.TempNames[0]);
-  const std::string name = s->FileName();
+  EXPECT_EQ(s->WideFileName(), Disk.TempNames[0]);
+  const std::wstring name = s->WideFileName();
   s.reset();
   EXPECT_FALSE(std::filesystem::exists(name));
 }
 
 #ifdef _WIN32
-// A temporary folder whose name code page 1250 cannot carry (a user called
-// Søndervang): the store still gets its temporary file there, and takes it
-// away again.
-TEST_F(SwapStoreTest, ATemporaryFolderOutsideTheCodePageStillHoldsTheTemporaryFile) {
-  wchar_t base[MAX_PATH] = {};
-  ASSERT_NE(GetTempPathW(MAX_PATH, base), 0u);
-  const std::wstring folder = base + (L"swp \u00f8 \u00d1 " + std::to_wstring(GetCurrentProcessId()));
-  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-  struct TTempVariable {  // GetTempPath reads TMP first
+// Folders whose names code page 1250 cannot carry (a user called Søndervang,
+// a Cyrillic or CJK user name): temporary files made there, files named
+// there, and relative names expanded against such a current folder all keep
+// every letter down to the file calls.
+class SwapOddFolderTest : public SwapTest {
+protected:
+  struct TFolder {
+    std::wstring path;
+    explicit TFolder(const std::wstring& leaf) {
+      wchar_t base[MAX_PATH] = {};
+      GetTempPathW(MAX_PATH, base);
+      path = base + leaf + std::to_wstring(GetCurrentProcessId());
+      CreateDirectoryW(path.c_str(), nullptr);
+    }
+    std::wstring File(const wchar_t* leaf) const { return path + L"\\" + leaf; }
+    // Empty folders only: whatever a store left behind keeps it.
+    bool Remove() const { return RemoveDirectoryW(path.c_str()) != FALSE; }
+  };
+  // GetTempPath reads TMP first.
+  struct TTempVariable {
     wchar_t saved[MAX_PATH] = {};
     DWORD length = GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
     explicit TTempVariable(const std::wstring& value) { SetEnvironmentVariableW(L"TMP", value.c_str()); }
     ~TTempVariable() { SetEnvironmentVariableW(L"TMP", length ? saved : nullptr); }
-  } tmp(folder);
-  {
-    TSwapFile s(8);
-    for (int r = 1; r <= 10; ++r) s.AppendRec(Rec(8, r).data());
-    s.Commit();
-    ASSERT_TRUE(s.FileExists());
-    EXPECT_EQ(FileLength(s.FileName()), 80);
+  };
+  static constexpr const wchar_t* kLeaves[] = {L"swp \u00f8 \u00d1 ", L"swp \u0414\u0438\u0441\u043a ",
+                                               L"swp \u65e5\u672c "};
+};
+
+TEST_F(SwapOddFolderTest, TemporaryFilesThereKeepTheFolderName) {
+  for (const wchar_t* leaf : kLeaves) {
+    const TFolder folder(leaf);
+    {
+      TTempVariable tmp(folder.path);
+      TSwapFile memory(8);
+      for (int r = 1; r <= 10; ++r) memory.AppendRec(Rec(8, r).data());
+      memory.Commit();
+      std::unique_ptr<TSwapFile> paged(TSwapFile::CreateNew(std::wstring(), 8, 4, 2, 0.0f));
+      paged->WriteRec(9, Rec(8, 9).data());
+      paged->FlushAll();
+      for (const TSwapFile* s : {&memory, paged.get()}) {
+        ASSERT_TRUE(s->FileExists());
+        EXPECT_EQ(s->WideFileName().rfind(folder.path + L"\\SWP", 0), 0u) << s->WideFileName();
+        EXPECT_EQ(FileLength(s->WideFileName()), s == &memory ? 80 : 72);
+      }
+    }
+    EXPECT_TRUE(folder.Remove()) << "the temporary files went with their stores";
   }
-  EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "the temporary file went with the store";
+}
+
+TEST_F(SwapOddFolderTest, NamedAndRelativeFilesThereAreMadeReadAndCopied) {
+  for (const wchar_t* leaf : kLeaves) {
+    const TFolder folder(leaf);
+    {
+      std::unique_ptr<TSwapFile> s(TSwapFile::CreateNew(folder.File(L"data.swp"), 8, 4, 2, 0.0f));
+      for (int r = 1; r <= 20; ++r) s->AppendRec(Rec(8, r).data());
+      EXPECT_EQ(s->WideFileName(), folder.File(L"data.swp"));
+      s->SaveToFile(folder.File(L"saved.dat"), 3, 5);
+      EXPECT_EQ(FileSizeByName(folder.File(L"saved.dat")), 40);
+      EXPECT_EQ(FileAccessStatus(folder.File(L"saved.dat")), 1);
+      EXPECT_TRUE(CopyFileChecked(folder.File(L"saved.dat"), folder.File(L"copy.dat")));
+      std::unique_ptr<TSwapFile> copy(TSwapFile::OpenReadOnly(folder.File(L"copy.dat"), 8, 4, 1, 0.0f));
+      ASSERT_EQ(copy->Count(), 5);
+      std::vector<uint8_t> got(8);
+      ASSERT_TRUE(copy->ReadRec(5, got.data()));
+      EXPECT_EQ(got, Rec(8, 7));
+
+      wchar_t previous[MAX_PATH] = {};
+      GetCurrentDirectoryW(MAX_PATH, previous);
+      ASSERT_TRUE(SetCurrentDirectoryW(folder.path.c_str()));
+      s->SaveToFile(L"relative.dat");
+      s->SaveToFile(std::string("narrow.dat"));
+      SetCurrentDirectoryW(previous);
+      EXPECT_EQ(FileLength(folder.File(L"relative.dat")), 160);
+      EXPECT_EQ(FileLength(folder.File(L"narrow.dat")), 160);
+    }
+    for (const wchar_t* name : {L"saved.dat", L"copy.dat", L"relative.dat", L"narrow.dat"})
+      EXPECT_TRUE(DeleteFileW(folder.File(name).c_str())) << name;
+    EXPECT_TRUE(folder.Remove()) << "the store's own file went with it";
+  }
 }
 #endif
 

@@ -32,7 +32,7 @@ public:
   int IoCalls = 0, FailIoCall = 0;
   bool FailIoShort = false;
   // Names (full) that cannot be opened with write access / at all.
-  std::set<std::string> WriteDenied, OpenDenied;
+  std::set<std::wstring> WriteDenied, OpenDenied;
   // Overrides; -1 asks the platform.
   int64_t PhysicalMemoryBytes = -1, AddressSpaceBytes = -1, FreeBytesValue = -1, FileSizeValue = -1;
   int64_t HandlesGranted = -1;
@@ -41,15 +41,15 @@ public:
   int Opens = 0, Creates = 0, Closes = 0, Writes = 0, Reads = 0, MaxOpen = 0;
   int64_t BytesWritten = 0;
   std::set<TDiskHandle> OpenHandles;
-  std::vector<std::string> TempNames;
+  std::vector<std::wstring> TempNames;
 
-  TDiskHandle Open(const std::string& Name, uint8_t Mode) override {
+  TDiskHandle Open(const std::wstring& Name, uint8_t Mode) override {
     ++Opens;
     if (Take(FailOpens) || OpenDenied.count(Name) || ((Mode & 3) != fmOpenRead && WriteDenied.count(Name)))
       return Refuse(InvalidDiskHandle);
     return Track(real().Open(Name, Mode));
   }
-  TDiskHandle Create(const std::string& Name, uint8_t Mode) override {
+  TDiskHandle Create(const std::wstring& Name, uint8_t Mode) override {
     ++Creates;
     if (Take(FailCreates) || OpenDenied.count(Name) || WriteDenied.count(Name)) return Refuse(InvalidDiskHandle);
     return Track(real().Create(Name, Mode));
@@ -82,20 +82,20 @@ public:
     const bool ok = real().Close(H);
     return Take(FailCloses) ? Refuse(false) : ok;
   }
-  bool Delete(const std::string& Name) override { return real().Delete(Name); }
-  bool MakeTempName(const std::string& Prefix, std::string& Name) override {
+  bool Delete(const std::wstring& Name) override { return real().Delete(Name); }
+  bool MakeTempName(const std::wstring& Prefix, std::wstring& Name) override {
     if (Take(FailTempNames)) return Refuse(false);
     if (!real().MakeTempName(Prefix, Name)) return false;
     TempNames.push_back(Name);
     return true;
   }
-  std::string FullName(const std::string& Name) override { return real().FullName(Name); }
-  bool FileExists(const std::string& Name) override { return real().FileExists(Name); }
-  int64_t FileSize(const std::string& Pattern) override {
+  std::wstring FullName(const std::wstring& Name) override { return real().FullName(Name); }
+  bool FileExists(const std::wstring& Name) override { return real().FileExists(Name); }
+  int64_t FileSize(const std::wstring& Pattern) override {
     return FileSizeValue >= 0 ? FileSizeValue : real().FileSize(Pattern);
   }
-  bool SameFile(const std::string& A, const std::string& B) override { return real().SameFile(A, B); }
-  int64_t FreeBytes(const std::string& Path) override {
+  bool SameFile(const std::wstring& A, const std::wstring& B) override { return real().SameFile(A, B); }
+  int64_t FreeBytes(const std::wstring& Path) override {
     return FreeBytesValue >= 0 ? FreeBytesValue : real().FreeBytes(Path);
   }
   int64_t PhysicalMemory() override {
@@ -177,8 +177,9 @@ protected:
     std::filesystem::remove_all(dir_, ec);
   }
 
-  // A name in the scratch folder, as the unit takes it.
+  // A name in the scratch folder, as code page 1250 text and as a wide name.
   std::string Path(const std::string& leaf) const { return (dir_ / leaf).string(); }
+  std::wstring WidePath(const std::wstring& leaf) const { return (dir_ / leaf).wstring(); }
 
   static std::string CurrentTestName() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -210,17 +211,17 @@ inline std::vector<uint8_t> Rec(int32_t R, uint32_t Seed) {
   return r;
 }
 
-inline std::vector<uint8_t> ReadFileBytes(const std::string& name) {
+inline std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& name) {
   std::ifstream in(name, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline void WriteFileBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
+inline void WriteFileBytes(const std::filesystem::path& name, const std::vector<uint8_t>& bytes) {
   std::ofstream out(name, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline int64_t FileLength(const std::string& name) {
+inline int64_t FileLength(const std::filesystem::path& name) {
   std::error_code ec;
   const auto n = std::filesystem::file_size(name, ec);
   return ec ? -1 : static_cast<int64_t>(n);
