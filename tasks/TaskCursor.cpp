@@ -106,17 +106,23 @@ bool TTaskCursor::TrackMouse(int32_t x, int32_t y, TShiftState shift, bool apply
     auto movePointer = [&](const TWorldPoint& w) {
       if (FMoveMouse && apply) MovePointerToClient(r, screenOf(w));
     };
+    // A precision move scaled by a factor that is not finite (or beyond the
+    // double range) leaves the coordinate where it was.
+    auto fine = [&](double from, double to) {
+      const double t = from + (to - from) * r.Factor;
+      return std::isfinite(t) ? t : from;
+    };
     if (perCoord && ctrl && (FVisible || !apply)) {
-      n.At(h) = Snapped(o.At(h) + (view->ScreenToWorldXOf(x) - o.At(h)) * r.Factor, gh);
-      n.At(v) = Snapped(o.At(v) + (view->ScreenToWorldYOf(y) - o.At(v)) * r.Factor, gv);
+      n.At(h) = Snapped(fine(o.At(h), view->ScreenToWorldXOf(x)), gh);
+      n.At(v) = Snapped(fine(o.At(v), view->ScreenToWorldYOf(y)), gv);
       if (std::fabs(n.At(h) - o.At(h)) >= gh || std::fabs(n.At(v) - o.At(v)) >= gv) movePointer(n);
     } else if (perCoord) {
       n.At(h) = Snapped(view->ScreenToWorldXOf(x), gh);
       n.At(v) = Snapped(view->ScreenToWorldYOf(y), gv);
     } else if (!(screenOf(FPos) == TPixelPoint{x, y})) {
       if (ctrl && FVisible) {
-        n.At(h) = Snapped(o.At(h) + (view->ScreenToWorldXOf(x) - o.At(h)) * r.Factor, FSnapStep);
-        n.At(v) = Snapped(o.At(v) + (view->ScreenToWorldYOf(y) - o.At(v)) * r.Factor, FSnapStep);
+        n.At(h) = Snapped(fine(o.At(h), view->ScreenToWorldXOf(x)), FSnapStep);
+        n.At(v) = Snapped(fine(o.At(v), view->ScreenToWorldYOf(y)), FSnapStep);
         if (n.At(h) != o.At(h) || n.At(v) != o.At(v)) movePointer(n);
       } else if (r.Kind == 3) {
         n.At(h) = view->ScreenToWorldXOf(x);
@@ -127,16 +133,21 @@ bool TTaskCursor::TrackMouse(int32_t x, int32_t y, TShiftState shift, bool apply
       }
     }
     // One step back towards the window; a point further out stays outside.
+    // A step that is not finite moves nothing, as a zero step does.
     if (!view->InView(n.At(h), n.At(v))) {
       const TViewState& w = view->State;
+      auto pull = [](double& c, double by) {
+        const double t = c + by;
+        if (std::isfinite(t)) c = t;
+      };
       if (n.At(h) > w.HMax)
-        n.At(h) -= gh;
+        pull(n.At(h), -gh);
       else if (n.At(h) < w.HMin)
-        n.At(h) += gh;
+        pull(n.At(h), gh);
       if (n.At(v) > w.VMax)
-        n.At(v) -= gv;
+        pull(n.At(v), -gv);
       else if (n.At(v) < w.VMin)
-        n.At(v) += gv;
+        pull(n.At(v), gv);
     }
     state.Restore();
   }

@@ -1,5 +1,7 @@
 #include "tasks/TaskObj.h"
 
+#include <cmath>
+
 #include "tasks/CursorInput.h"
 #include "tasks/CursorViewControl.h"
 #include "tasks/DrawingView.h"
@@ -11,6 +13,14 @@ namespace {
 // Ends a cursor's life as far as anyone can see; the object is deleted later.
 void CloseCursor(TTaskCursor* cursor) {
   if (cursor) cursor->Close();
+}
+
+// Coordinate b moved by d key steps of k, snapped by s. A step that is not
+// finite (a Steps entry or Factor that is infinite or NaN, or a sum beyond the
+// double range) moves nothing, as a zero step does.
+double Stepped(double b, int d, double k, double s) {
+  const double t = d * k + b;
+  return Snapped(std::isfinite(t) ? t : b, s);
 }
 
 }  // namespace
@@ -392,8 +402,8 @@ void TTaskObj::StepInPlane(int dx, int dy) {
   TWorldPoint n = b;
   {
     TViewStateScope state(r.View, 2);
-    n.At(h) = Snapped(dx * k[h - 1] + b.At(h), s);
-    n.At(v) = Snapped(dy * k[v - 1] + b.At(v), s);
+    n.At(h) = Stepped(b.At(h), dx, k[h - 1], s);
+    n.At(v) = Stepped(b.At(v), dy, k[v - 1], s);
     const int32_t sx = r.View->WorldToScreenXOf(n.At(h));
     const int32_t sy = r.View->WorldToScreenYOf(n.At(v));
     const TPixelRect c = TaskPlatform().ClipBox(r.Control->OwnSurface());
@@ -412,6 +422,6 @@ void TTaskObj::StepInDepth(int dz) {
   double k[3];
   if (!StepSetup(r, b, k) || r.Kind == 3) return;
   const int32_t d = r.DepthCoord;
-  b.At(d) = Snapped(dz * k[d - 1] + b.At(d), FCursor->FSnapStep);
+  b.At(d) = Stepped(b.At(d), dz, k[d - 1], FCursor->FSnapStep);
   StepMove(b);
 }

@@ -83,6 +83,33 @@ TEST_F(Tracking, APointOutsideIsPulledInOneStepOnly) {
   EXPECT_EQ(cursor->FPos.At(2), 10.0);
 }
 
+TEST_F(Tracking, StepsAndFactorsThatAreNotFiniteMoveNothing) {
+  const double inf = HUGE_VAL, nan = std::nan("");
+  const struct {
+    bool viewGrid;
+    double snap, stepV, factor;
+    TShiftState shift;
+    int32_t x, y;
+    double wantH, wantV;
+  } cases[] = {
+      {false, inf, 1.0, 0.1, {}, 220, 50, 22, 5},       // no pull by an endless uniform step
+      {true, 0.5, nan, 0.1, {}, 100, -10, 10, 11},      // nor by a NaN view step
+      {true, 0.5, 1.0, nan, {ssCtrl}, 230, 50, 10, 5},  // precision by a NaN factor
+      {false, 0.5, 1.0, inf, {ssCtrl}, 230, 50, 10, 5},
+  };
+  for (const auto& c : cases) {
+    cursor->FSnapStep = 0.5;
+    cursor->SetWorldPos(TWorldPoint::Of(10, 5, 7));
+    cursor->FSnapStep = c.snap;
+    cursor->FUseViewGrid = provider->Rec.GridMode = c.viewGrid;
+    provider->Rec.Steps[1] = c.stepV;
+    provider->Rec.Factor = c.factor;
+    cursor->TrackMouse(c.x, c.y, c.shift, true);
+    EXPECT_TRUE(Same(cursor->FPos, TWorldPoint::Of(c.wantH, c.wantV, 7)))
+        << c.x << "," << c.y << " gave " << cursor->FPos.At(1) << "," << cursor->FPos.At(2);
+  }
+}
+
 TEST_F(Tracking, FlatViewsAreNotSnappedAndKeepTheLastPoint) {
   provider->Rec.Kind = 3;
   provider->Rec.GridMode = true;

@@ -1,6 +1,10 @@
 // Keyboard handling of tasks: characters by option bits, and the arrow,
 // Home and End steps with snapping, clipping and precision.
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
 #include "TaskTestSupport.h"
 
 namespace tasktest {
@@ -135,6 +139,30 @@ TEST_F(TaskSteps, AStepOutOfTheCanvasKeepsThatCoordinateOnly) {
   EXPECT_TRUE(Same(Press(39), TWorldPoint::Of(19.5, 5, 0)));
   // A diagonal move is made of two keys; the vertical one still applies.
   EXPECT_TRUE(Same(Press(38), TWorldPoint::Of(19.5, 6, 0)));
+}
+
+TEST_F(TaskSteps, StepsAndFactorsThatAreNotFiniteMoveNothing) {
+  const double inf = HUGE_VAL, nan = std::nan("");
+  const struct {
+    uint16_t key;
+    TShiftState shift;
+    double steps[3], factor;
+    TWorldPoint want;
+  } cases[] = {
+      {36, {}, {1, 1, nan}, 0.1, TWorldPoint::Of(10, 5, 0)},     // Home: no clipping to save it
+      {35, {}, {1, 1, inf}, 0.1, TWorldPoint::Of(10, 5, 0)},     // End
+      {39, {}, {1, inf, 1}, 0.1, TWorldPoint::Of(11, 5, 0)},     // Right: 0 x inf vertically
+      {36, {ssCtrl}, {1, 1, 1}, nan, TWorldPoint::Of(10, 5, 0)},
+      {38, {ssCtrl}, {1, 1, 1}, inf, TWorldPoint::Of(10, 5, 0)},
+  };
+  platform.Clip = {-50, -50, 250, 150};  // any pixel a converted NaN may give stays on the canvas
+  for (const auto& c : cases) {
+    task->FCursor->SetWorldPos(TWorldPoint::Of(10, 5, 0));
+    std::copy(std::begin(c.steps), std::end(c.steps), provider->Rec.Steps);
+    provider->Rec.Factor = c.factor;
+    const TWorldPoint p = Press(c.key, c.shift);
+    EXPECT_TRUE(Same(p, c.want)) << "key " << c.key << " gave " << p.At(1) << "," << p.At(2) << "," << p.At(3);
+  }
 }
 
 TEST_F(TaskSteps, NothingMovesWhenHiddenWithoutAViewOrInAFlatView) {
