@@ -3,8 +3,9 @@
 // shows the wait notice for five seconds while it registers the file types
 // and writes the desktop shortcuts, and asks whether to restart. Also what
 // happens when the set-up cannot start, records no folder or ends at once,
-// when no desktop folder can be found, when the restart is refused, and with
-// DLLs planted beside the launcher.
+// when the desktop folder's name is outside the code page or no desktop
+// folder can be found, when the restart is refused, and with DLLs planted
+// beside the launcher.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -339,6 +340,25 @@ TEST_F(Install, WithoutTheDesktopValueTheShellNamesTheDesktop) {
   ASSERT_NE(question, nullptr);
   ExpectAllShortcuts(desktop);
   AnswerNoAndExpectAWorkingMenu(launcher, question);
+}
+
+// A desktop folder whose name code page 1250 cannot carry (a user "Søndervang"
+// on a machine set to Hungarian) gets the shortcuts under its exact name.
+TEST_F(Install, ADesktopFolderOutsideTheCodePageGetsTheShortcuts) {
+  const std::wstring user = L"C:\\korvex-e2e-Søndervang Ñ";
+  const std::wstring desktop = user + L"\\Desktop";
+  ASSERT_TRUE(demo::CreateFolders(desktop));
+  {
+    RegistryValueBackup keep(HKEY_CURRENT_USER, ShellFolders, L"Desktop");
+    WriteRegistryText(HKEY_CURRENT_USER, ShellFolders, L"Desktop", desktop, REG_SZ);
+    Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+    ASSERT_TRUE(launcher.WaitShown());
+    HWND question = ClickAndFinish(launcher, InstallEntry);
+    ASSERT_NE(question, nullptr);
+    ExpectAllShortcuts(desktop);
+    AnswerNoAndExpectAWorkingMenu(launcher, question);
+  }
+  demo::RemoveTree(user);
 }
 
 TEST_F(Install, WithoutAnyDesktopFolderNoShortcutIsWritten) {
