@@ -15,7 +15,9 @@
       prefix and switches it to the locale of the program that starts: two
       locales at once would read each other's); in each phase those that hold
       a lock (the screen, the shared registry) run one after the other
-      (lane-a-P), the others beside them (lane-b-P). First of all,
+      (lane-a-P), the others beside them (lane-b-P); a few long ones run
+      from the start to the end in a prefix and on a display of their own
+      (lane-c, see OWN_PREFIX). First of all,
       "launcher.screenshot" shows the medium's Start.exe and saves the screen.
   guest-job.py report --job DIR
       Prints the results the guest left in the job the way ctest does, with the
@@ -36,6 +38,13 @@ import sys
 
 GUEST_SOURCE = "/korvex/src"
 GUEST_WINE_DIR = "/korvex/wine"
+# Test programs that hold the screen for most of the run (the launcher's end
+# to end cases, a third of an hour in the emulator, mostly waiting) run from
+# the start in a copy of the prefix on a display of their own (lane c), beside
+# the phases: they share neither screen, registry nor regional settings with
+# the others there.
+GUEST_WINE_DIR_OWN = "/korvex/wine2"
+OWN_PREFIX = ("launcher_e2e_test.",)
 SCREENSHOT = "launcher.screenshot"
 
 # The launcher's window as a person sees it (resources/frStartup.layout).
@@ -123,8 +132,10 @@ def make(args):
     os.makedirs(os.path.join(args.job, "tests"), exist_ok=True)
     os.makedirs(os.path.join(args.job, "results"), exist_ok=True)
     phases = {}
+    own_lane = []
     names = []
     for number, (name, command, props) in enumerate(tests, 1):
+        own = name.startswith(OWN_PREFIX)
         timeout = int(float(props.get("TIMEOUT", 1500)) * args.scale)
         env = [f"KORVEX_TIME_SCALE={args.scale:g}"]
         for entry in props.get("ENVIRONMENT", []):
@@ -135,7 +146,7 @@ def make(args):
         argv = []
         for word in command:
             if word == host_wine_dir:
-                argv.append(GUEST_WINE_DIR)
+                argv.append(GUEST_WINE_DIR_OWN if own else GUEST_WINE_DIR)
             else:
                 argv.append(guest_path(word, source))
         workdir = guest_path(props.get("WORKING_DIRECTORY", build), source)
@@ -144,21 +155,27 @@ def make(args):
                   f"{' '.join(shlex.quote(a) for a in argv)}\n")
         with open(os.path.join(args.job, "tests", f"{number}.sh"), "w") as f:
             f.write(script)
+        names.append(name)
+        if own:
+            own_lane.append(f"{number} {name}")
+            continue
         locale = next((e.partition("=")[2] for e in env if e.startswith("LC_ALL=")), "")
         lanes = phases.setdefault(locale, {"a": [], "b": []})
         lanes["a" if props.get("RESOURCE_LOCK") else "b"].append(f"{number} {name}")
-        names.append(name)
     for phase, lanes in enumerate(phases.values(), 1):
         for lane, entries in lanes.items():
             with open(os.path.join(args.job, f"lane-{lane}-{phase}"), "w") as f:
                 f.write("".join(e + "\n" for e in entries))
+    with open(os.path.join(args.job, "lane-c"), "w") as f:
+        f.write("".join(e + "\n" for e in own_lane))
     with open(os.path.join(args.job, "phases"), "w") as f:
         f.write(f"{len(phases)}\n")
     with open(os.path.join(args.job, "names"), "w") as f:
         f.write("".join(n + "\n" for n in names))
     locked = sum(len(lanes["a"]) for lanes in phases.values())
     print(f"guest-job: {len(names)} test programs in {len(phases)} locales ({locked} one at a time, "
-          f"{len(names) - locked} beside them), waits scaled by {args.scale:g}")
+          f"{len(names) - locked - len(own_lane)} beside them, {len(own_lane)} on a display of their own), "
+          f"waits scaled by {args.scale:g}")
 
 
 def read_xwd(path):
