@@ -18,4 +18,14 @@ bool WriteAllAtomic(const std::wstring& name, const std::string& data);
 
 bool FileExists(const std::wstring& name);
 
+#ifndef _WIN32
+// A wide name as the POSIX file system's bytes (UTF-8), and back. A byte of a
+// name the system gave that is no part of a well-formed sequence becomes
+// U+DC00 + the byte (a lone low surrogate, which no well-formed name holds)
+// and turns back into that byte, so every name the system gives reaches it
+// again unchanged.
+std::string Native(const std::wstring& name);
+std::wstring FromNative(const std::string& name);
+#endif
+
 }  // namespace fileio

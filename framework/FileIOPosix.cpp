@@ -6,14 +6,14 @@
 
 namespace fileio {
 
-namespace {
-
 // The file system's name: UTF-8 of the Unicode characters.
-std::string Utf8(const std::wstring& name) {
+std::string Native(const std::wstring& name) {
   std::string out;
   for (wchar_t wc : name) {
-    auto u = static_cast<char32_t>(wc);
-    if (u < 0x80) {
+    const auto u = static_cast<char32_t>(wc);
+    if (u >= 0xDC80 && u <= 0xDCFF) {
+      out += static_cast<char>(u - 0xDC00);  // a byte FromNative kept as it was
+    } else if (u < 0x80) {
       out += static_cast<char>(u);
     } else if (u < 0x800) {
       out += static_cast<char>(0xC0 | (u >> 6));
@@ -32,10 +32,31 @@ std::string Utf8(const std::wstring& name) {
   return out;
 }
 
-}  // namespace
+// A name the file system gave (UTF-8) as Unicode characters. A byte that is
+// no part of a well-formed sequence becomes U+DC00 + the byte (a lone low
+// surrogate, which no well-formed name holds), and Native turns it back into
+// that byte: every name the system gives reaches the system again unchanged.
+std::wstring FromNative(const std::string& name) {
+  std::wstring out;
+  for (size_t i = 0; i < name.size();) {
+    const auto b = static_cast<unsigned char>(name[i]);
+    const size_t extra = b >= 0xF0 && b <= 0xF4 ? 3 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xC2 && b <= 0xDF ? 1 : 0;
+    bool ok = extra > 0 && i + extra < name.size();
+    char32_t u = b & (0x3F >> extra);
+    for (size_t k = 1; ok && k <= extra; ++k) {
+      const auto c = static_cast<unsigned char>(name[i + k]);
+      ok = (c & 0xC0) == 0x80;
+      u = (u << 6) | (c & 0x3F);
+    }
+    if (u >= 0xD800 && u <= 0xDFFF) ok = false;
+    out.push_back(static_cast<wchar_t>(ok ? u : b < 0x80 ? b : 0xDC00 + b));
+    i += ok ? extra + 1 : 1;
+  }
+  return out;
+}
 
 std::optional<std::string> ReadAll(const std::wstring& name) {
-  std::FILE* f = std::fopen(Utf8(name).c_str(), "rb");
+  std::FILE* f = std::fopen(Native(name).c_str(), "rb");
   if (!f) return std::nullopt;
   std::string data;
   char buf[8192];
@@ -48,7 +69,7 @@ std::optional<std::string> ReadAll(const std::wstring& name) {
 }
 
 bool WriteAllAtomic(const std::wstring& name, const std::string& data) {
-  const std::string path = Utf8(name);
+  const std::string path = Native(name);
   const std::string tmp = path + ".new";
   std::FILE* f = std::fopen(tmp.c_str(), "wb");
   if (!f) return false;
@@ -63,7 +84,7 @@ bool WriteAllAtomic(const std::wstring& name, const std::string& data) {
 
 bool FileExists(const std::wstring& name) {
   struct stat st;
-  return ::stat(Utf8(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(Native(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace fileio

@@ -15,58 +15,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "framework/FileIO.h"
 #include "swap/SwapDisk.h"
 
 namespace {
 
-// The file system's name: UTF-8 of the Unicode characters.
-std::string Native(const std::wstring& name) {
-  std::string out;
-  for (wchar_t wc : name) {
-    const auto u = static_cast<char32_t>(wc);
-    if (u >= 0xDC80 && u <= 0xDCFF) {
-      out += static_cast<char>(u - 0xDC00);  // a byte FromNative kept as it was
-    } else if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else if (u < 0x10000) {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (u >> 18));
-      out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
-  return out;
-}
-
-// A name the file system gave (UTF-8) as Unicode characters. A byte that is
-// no part of a well-formed sequence becomes U+DC00 + the byte (a lone low
-// surrogate, which no well-formed name holds), and Native turns it back into
-// that byte: every name the system gives reaches the system again unchanged.
-std::wstring FromNative(const std::string& name) {
-  std::wstring out;
-  for (size_t i = 0; i < name.size();) {
-    const auto b = static_cast<unsigned char>(name[i]);
-    const size_t extra = b >= 0xF0 && b <= 0xF4 ? 3 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xC2 && b <= 0xDF ? 1 : 0;
-    bool ok = extra > 0 && i + extra < name.size();
-    char32_t u = b & (0x3F >> extra);
-    for (size_t k = 1; ok && k <= extra; ++k) {
-      const auto c = static_cast<unsigned char>(name[i + k]);
-      ok = (c & 0xC0) == 0x80;
-      u = (u << 6) | (c & 0x3F);
-    }
-    if (u >= 0xD800 && u <= 0xDFFF) ok = false;
-    out.push_back(static_cast<wchar_t>(ok ? u : b < 0x80 ? b : 0xDC00 + b));
-    i += ok ? extra + 1 : 1;
-  }
-  return out;
-}
+using fileio::FromNative;
+using fileio::Native;
 
 int AccessFlags(uint8_t mode) {
   switch (mode & 3) {
