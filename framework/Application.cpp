@@ -66,6 +66,9 @@ void TApplication::Initialize() {
     wc.lpfnWndProc = AppWndProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, L"MAINICON");
+    // The small icon is the same one: left out, the system would make a scaled
+    // copy from the resource at every registration (milliseconds under Wine).
+    wc.hIconSm = wc.hIcon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kAppClass;
     RegisterClassExW(&wc);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/Exception.h"
+#include "framework/GdiCache.h"
 #include "framework/WinText.h"
 
 TBitmap::~TBitmap() { Clear(); }
@@ -114,9 +115,8 @@ std::vector<uint32_t> TBitmap::ReadPixels() const {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
-  HDC dc = GetDC(nullptr);
-  int rows = GetDIBits(dc, handle_, 0, static_cast<UINT>(height_), pixels.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
+  int rows =
+      GetDIBits(gdi::MemoryDC(), handle_, 0, static_cast<UINT>(height_), pixels.data(), &bi, DIB_RGB_COLORS);
   if (rows != height_) throw EInvalidGraphic("The picture's pixels cannot be read");
   for (uint32_t& p : pixels) p &= 0x00FFFFFF;
   return pixels;

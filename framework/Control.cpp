@@ -104,7 +104,9 @@ void TControl::SetVisible(bool visible) {
   if (!visible) Invalidate();
   visible_ = visible;
   VisibleChanged();
-  if (visible) Invalidate();
+  // A window that is shown is painted whole by the system; a graphic control
+  // is drawn by its parent, which must be told.
+  if (visible && !dynamic_cast<TWinControl*>(this)) Invalidate();
 }
 
 void TControl::VisibleChanged() {

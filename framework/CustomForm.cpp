@@ -308,17 +308,19 @@ SIZE TCustomForm::OuterSize(int clientWidth, int clientHeight) const {
 }
 
 void TCustomForm::WindowCreated() {
-  HICON big = nullptr;
-  if (!icon_.empty()) {
-    if (iconHandle_) DestroyIcon(iconHandle_);
-    iconHandle_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), Wide(icon_).c_str(), IMAGE_ICON, 0, 0, 0));
-    big = iconHandle_;
+  // A form without an icon of its own shows its window class's, the
+  // application icon. Setting that on the window as well would only cost the
+  // start-up time: Wine's X11 driver converts the icon again for every
+  // WM_SETICON. A window that showed an own icon is given the class's back.
+  HICON own = nullptr;
+  if (!icon_.empty())
+    own = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), Wide(icon_).c_str(), IMAGE_ICON, 0, 0, 0));
+  if (own || iconHandle_) {
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(own));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
   }
-  if (!big) big = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
-  if (big) {
-    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(big));
-  }
+  if (iconHandle_) DestroyIcon(iconHandle_);
+  iconHandle_ = own;
   RECT r;
   GetWindowRect(handle_, &r);
   width_ = r.right - r.left;
@@ -334,9 +336,11 @@ void TCustomForm::ApplyAutoSize() {
     w = std::max(w, c->Left() + c->Width());
     h = std::max(h, c->Top() + c->Height());
   }
-  if (w > 0 && h > 0) {
-    SetClientWidth(w);
-    SetClientHeight(h);
+  if (w > 0 && h > 0 && (w != ClientWidth() || h != ClientHeight())) {
+    clientWidth_ = w;
+    clientHeight_ = h;
+    SIZE outer = OuterSize(w, h);
+    SetBounds(left_, top_, outer.cx, outer.cy);
   }
 }
 
@@ -365,7 +369,8 @@ void TCustomForm::ApplyPosition() {
     default:
       break;
   }
-  SetBounds(x, y, outer.cx, outer.cy);
+  if (!handle_ || x != left_ || y != top_ || outer.cx != width_ || outer.cy != height_)
+    SetBounds(x, y, outer.cx, outer.cy);
 }
 
 int TCustomForm::ClientWidth() const {
@@ -438,6 +443,12 @@ bool TCustomForm::Showing() const { return Visible() && handle_ && IsWindowVisib
 void TCustomForm::VisibleChanged() {
   if (Loading()) return;  // a layout's Visible takes effect once the form is made
   if (Visible()) {
+    // A form's window is made at its final size and place: moving a shown
+    // top-level window is a round trip to the window system each time.
+    if (!handle_) {
+      ApplyAutoSize();
+      if (!positioned_) ApplyPosition();
+    }
     HandleNeeded();
     ApplyAutoSize();
     if (!positioned_) ApplyPosition();
@@ -449,11 +460,21 @@ void TCustomForm::VisibleChanged() {
         SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       return;
     }
-    if (Application && Application->MainForm() == this) Application->MainFormShowing(true);
-    ShowWindow(handle_, windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
-                        : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
-                                                      : SW_SHOWNORMAL);
-    if (modal_ || (Application && Application->MainForm() == this)) SetForegroundWindow(handle_);
+    const bool mainForm = Application && Application->MainForm() == this;
+    const int show = windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
+                     : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                                                   : SW_SHOWNORMAL;
+    if (mainForm && show != SW_SHOWNORMAL) Application->MainFormShowing(true);
+    ShowWindow(handle_, show);
+    if (modal_ || mainForm) SetForegroundWindow(handle_);
+    if (mainForm && show == SW_SHOWNORMAL) {
+      // The program's first frame comes first: the main form paints at once,
+      // and only then is the application window, which carries the task-bar
+      // button, shown (a window of its own, mapped at some cost). Both are
+      // shown when Show returns.
+      UpdateWindow(handle_);
+      Application->MainFormShowing(true);
+    }
   } else {
     if (!handle_ || !IsWindowVisible(handle_)) return;
     DoHide();

@@ -1,6 +1,7 @@
 #include "framework/DpiScaling.h"
 
 #include "framework/CustomForm.h"
+#include "framework/GdiCache.h"
 #include "framework/Image.h"
 
 namespace {
@@ -30,9 +31,8 @@ void ScaleOwnFonts(TWinControl& parent, int dpi) {
 }  // namespace
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
+  HDC screen = gdi::MemoryDC();
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : DesignDpi;
-  if (screen) ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : DesignDpi;
 }
 

@@ -35,6 +35,11 @@ LOGFONTW LogFont(const TFont& font) {
   return lf;
 }
 
+HDC MemoryDC() {
+  static HDC dc = CreateCompatibleDC(nullptr);
+  return dc;
+}
+
 HFONT Font(const TFont& font) {
   using Key = std::tuple<std::string, int, uint64_t, int, int>;
   static std::map<Key, HFONT> fonts;

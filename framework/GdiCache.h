@@ -22,6 +22,12 @@ HBRUSH Brush(const TBrush& brush);
 HBRUSH SolidBrush(TColor color);
 HPEN Pen(const TPen& pen);
 
+// A memory device context compatible with the screen, kept for the process,
+// for measuring text and reading pixels: the screen's metrics and formats
+// without fetching and releasing the screen's context (a round trip to the
+// window system) each time. Callers restore what they select into it.
+HDC MemoryDC();
+
 // Fills the LOGFONTW of a font description, resolving "Face CE" names.
 LOGFONTW LogFont(const TFont& font);
 

@@ -80,15 +80,13 @@ UINT TLabel::TextFlags() const {
 
 void TLabel::AdjustBounds() {
   if (!autoSize_ || Loading()) return;
-  HDC dc = GetDC(nullptr);
   RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
   {
-    TCanvas canvas(dc);
+    TCanvas canvas(gdi::MemoryDC());
     canvas.Font().Assign(GetFont());
     std::string text = Caption().empty() ? std::string(" ") : Caption();
     canvas.DrawText(text, r, (TextFlags() & ~(DT_RIGHT | DT_CENTER)) | DT_CALCRECT);
   }
-  ReleaseDC(nullptr, dc);
   int x = Left();
   if (alignment_ == taRightJustify && !wordWrap_) x = Left() + Width() - r.right;
   SetBounds(x, Top(), wordWrap_ ? Width() : r.right, r.bottom);

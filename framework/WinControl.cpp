@@ -58,6 +58,9 @@ void RegisterOwnClass(const std::wstring& name, UINT style) {
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hIcon = LoadIconW(instance, L"MAINICON");
+  // The small icon is the same one: left out, the system would make a scaled
+  // copy from the resource at every registration (milliseconds under Wine).
+  wc.hIconSm = wc.hIcon;
   wc.lpszClassName = name.c_str();
   if (!RegisterClassExW(&wc)) throw Exception("Cannot register window class " + Narrow(name));
 }

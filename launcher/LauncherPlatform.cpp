@@ -87,6 +87,13 @@ void RestrictDllSearch() {
   for (const wchar_t* name : {L"msimg32.dll"}) LoadSystemLibrary(name);
 }
 
+void DisableInputMethods() {
+  using TImmDisableIME = BOOL(WINAPI*)(DWORD);
+  HMODULE imm = LoadSystemLibrary(L"imm32.dll");
+  auto disable = imm ? Proc<TImmDisableIME>(imm, "ImmDisableIME") : nullptr;
+  if (disable) disable(static_cast<DWORD>(-1));  // every thread of the process
+}
+
 std::wstring ProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {

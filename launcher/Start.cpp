@@ -6,5 +6,6 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();  // before anything can load a library
+  DisableInputMethods();
   return RunStartupProgram();
 }

@@ -155,9 +155,7 @@ void TWin32TaskPlatform::NotifyHintChanged(TObject* sender) {
 // ---- TDibSurface
 
 TDibSurface::TDibSurface() {
-  HDC screen = GetDC(nullptr);
-  dc_ = reinterpret_cast<TSurface>(CreateCompatibleDC(screen));
-  ReleaseDC(nullptr, screen);
+  dc_ = reinterpret_cast<TSurface>(CreateCompatibleDC(nullptr));  // of the screen's kind
 }
 
 TDibSurface::~TDibSurface() {

@@ -3,7 +3,10 @@
 // first painted frame (the window's background colour on the screen at a
 // point of its client area) and the process's peak working set. Prints one
 // line per program: median and spread of both, and their ratios to the
-// first program given (the baseline).
+// first program given (the baseline): the ratio of the medians, and the
+// median of the ratios of the starts made one after the other in the same
+// round, which a machine whose speed drifts during the run (a shared virtual
+// machine) disturbs less.
 //
 //   StartupBench.exe RUNS baseline.exe other.exe ...
 
@@ -110,8 +113,8 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
   double baseMs = 0, baseMiB = 0;
-  std::printf("%-16s %10s %10s %10s %10s %8s %8s\n", "program", "ms median", "ms min", "ms max", "peak MiB",
-              "time x", "memory x");
+  std::printf("%-16s %10s %10s %10s %10s %8s %8s %8s\n", "program", "ms median", "ms min", "ms max", "peak MiB",
+              "time x", "paired x", "memory x");
   for (size_t i = 0; i < programs.size(); ++i) {
     std::vector<double> ms, mib;
     for (const auto& s : samples[i]) {
@@ -123,10 +126,12 @@ int wmain(int argc, wchar_t** argv) {
       baseMs = m;
       baseMiB = p;
     }
+    std::vector<double> paired;
+    for (size_t r = 0; r < samples[i].size(); ++r) paired.push_back(samples[i][r].ms / samples[0][r].ms);
     std::wstring name = programs[i].substr(programs[i].find_last_of(L"\\/") + 1);
-    std::printf("%-16ls %10.1f %10.1f %10.1f %10.2f %8.2f %8.2f\n", name.c_str(), m,
+    std::printf("%-16ls %10.1f %10.1f %10.1f %10.2f %8.2f %8.2f %8.2f\n", name.c_str(), m,
                 *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()), p, m / baseMs,
-                p / baseMiB);
+                Median(paired), p / baseMiB);
   }
   return 0;
 }

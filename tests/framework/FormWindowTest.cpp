@@ -119,8 +119,51 @@ TEST_F(FormWindow, LifeCycleEventsComeInTheirOrder) {
                                               "destroy with fields"}));
 }
 
+// Every place the form's window is given, from its creation to its first
+// frame, is its final one: a shown window that moves costs a round trip to
+// the window system each time.
+std::vector<RECT> placesGiven;
+HHOOK placeHook = nullptr;
+
+bool IsTestForm(HWND w) {
+  wchar_t name[32] = {};
+  GetClassNameW(w, name, 32);
+  return std::wstring(name) == L"TTestForm";
+}
+
+LRESULT CALLBACK RecordPlaces(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && IsTestForm(reinterpret_cast<HWND>(wParam))) {
+    const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+    placesGiven.push_back(RECT{cs->x, cs->y, cs->x + cs->cx, cs->y + cs->cy});
+  }
+  return CallNextHookEx(placeHook, code, wParam, lParam);
+}
+
+LRESULT CALLBACK RecordMoves(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING && IsTestForm(m->hwnd)) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(m->lParam);
+    RECT r;
+    GetWindowRect(m->hwnd, &r);
+    if (!(pos->flags & SWP_NOMOVE)) OffsetRect(&r, pos->x - r.left, pos->y - r.top);
+    if (!(pos->flags & SWP_NOSIZE)) r.right = r.left + pos->cx, r.bottom = r.top + pos->cy;
+    placesGiven.push_back(r);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(FormWindow, LayoutGivesTheWindowItsSizeTextAndPlace) {
+  placesGiven.clear();
+  placeHook = SetWindowsHookExW(WH_CBT, RecordPlaces, nullptr, GetCurrentThreadId());
+  HHOOK moves = SetWindowsHookExW(WH_CALLWNDPROC, RecordMoves, nullptr, GetCurrentThreadId());
+  form->Show();
+  UnhookWindowsHookEx(moves);
+  UnhookWindowsHookEx(placeHook);
   ShowAndPaint();
+  RECT final;
+  GetWindowRect(form->Handle(), &final);
+  ASSERT_FALSE(placesGiven.empty());
+  for (const RECT& r : placesGiven) EXPECT_TRUE(EqualRect(&r, &final)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
   RECT client;
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 300);
@@ -136,6 +179,19 @@ TEST_F(FormWindow, LayoutGivesTheWindowItsSizeTextAndPlace) {
   EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
   EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), Application->Handle());
   EXPECT_EQ(WindowTextW(form->Panel1->Handle()), L"Panel");
+}
+
+TEST_F(FormWindow, AnOwnIconIsTheWindowsUntilClearedThenTheClassesShows) {
+  form->HandleNeeded();
+  auto windowIcon = [&] { return SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0); };
+  EXPECT_EQ(windowIcon(), 0);  // the class's icon serves
+  form->SetIcon("TESTICON");
+  EXPECT_NE(windowIcon(), 0);
+  form->SetIcon("TESTICON");  // a new copy for the window, the old one freed
+  EXPECT_NE(windowIcon(), 0);
+  form->SetIcon("");
+  EXPECT_EQ(windowIcon(), 0);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_GETICON, ICON_SMALL, 0), 0);
 }
 
 TEST_F(FormWindow, GraphicControlsArePaintedBackToFront) {

@@ -276,6 +276,10 @@ std::vector<std::wstring> Launcher::VisibleClasses() const {
   return classes;
 }
 
+int Launcher::WindowsOfClass(const wchar_t* className) const {
+  return static_cast<int>(WindowsOf(info_.dwProcessId, className, false).size());
+}
+
 namespace {
 
 // The host's name of a Windows path (the tests run under Wine); empty if

@@ -110,6 +110,8 @@ class Launcher {
   HWND WaitVisible(const wchar_t* className, DWORD milliseconds) const;
   // Every visible top-level window of this process, by class name.
   std::vector<std::wstring> VisibleClasses() const;
+  // How many top-level windows of the class this process has, shown or not.
+  int WindowsOfClass(const wchar_t* className) const;
 
  private:
   HANDLE job_ = nullptr;

@@ -40,6 +40,7 @@ TEST_F(Menu, HoverLeavesOnlyTheLastEntryRedAlsoOverThePicture) {
   // Other tests' windows may share the display: keep this one in front.
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Pause(300);
+  EXPECT_EQ(launcher.WindowsOfClass(L"IME"), 0) << "the launcher runs without input-method windows";
   EXPECT_TRUE(HasDarkText(window, ManualArea));
   EXPECT_FALSE(HasRedText(window, ManualArea));
   EXPECT_FALSE(HasRedText(window, ExitArea));

@@ -62,9 +62,19 @@ TEST_F(LauncherWindow, IsAFixedWindowOfItsSizeInTheMiddleOfTheScreen) {
   EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 }
 
-TEST_F(LauncherWindow, TitleBarAndTaskBarCarryTheirTexts) {
+TEST_F(LauncherWindow, TitleBarAndTaskBarCarryTheirTextsAndIcon) {
+  // The first frame is painted before Show returns, with the task-bar window
+  // shown after it.
+  FrmStartup->Show();
+  EXPECT_FALSE(GetUpdateRect(FrmStartup->Handle(), nullptr, FALSE)) << "painted once, whole";
+  EXPECT_TRUE(IsWindowVisible(Application->Handle()));
   ShowLauncher();
   EXPECT_EQ(WindowTextW(FrmStartup->Handle()), L"Korvex 7 telepítő CD");
+  // Both show the program's icon, their window classes'.
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(FrmStartup->Handle(), GCLP_HICON)), icon);
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(Application->Handle(), GCLP_HICON)), icon);
   // The task-bar button belongs to the application window, which owns the
   // launcher and is shown with it.
   EXPECT_EQ(GetWindow(FrmStartup->Handle(), GW_OWNER), Application->Handle());

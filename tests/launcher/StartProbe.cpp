@@ -81,6 +81,7 @@ void Prepare() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
+  DisableInputMethods();
   TWinExit::SetDefaultSystem(&RecordingSystem);
   return RunStartupProgram(&Prepare);
 }
