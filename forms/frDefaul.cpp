@@ -101,7 +101,8 @@ void TfrmDefault::DoCreate() {
   ApplyDefaultFont(0);
   for (int i = 0; i < ComponentCount(); ++i)
     ApplyFirst(std::begin(kTypingPauseKinds), std::end(kTypingPauseKinds), Components(i), this);
-  // The application's icon: every form of the framework takes it already.
+  // The application's icon: every form of the framework shows it already, its
+  // window class's.
   FCreationPending = true;
   if (HandleAllocated()) PostMessageW(handle_, WM_KORVEX_CREATIONDONE, 0, 0);
   else HandleNeeded();  // WindowCreated posts it
