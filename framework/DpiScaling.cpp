@@ -31,8 +31,8 @@ void ScaleOwnFonts(TWinControl& parent, int dpi) {
 }  // namespace
 
 int ScreenDpi() {
-  HDC screen = gdi::MemoryDC();
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : DesignDpi;
+  HDC dc = gdi::MemoryDC();  // of the screen's kind
+  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : DesignDpi;
   return dpi > 0 ? dpi : DesignDpi;
 }
 

@@ -160,10 +160,11 @@ TEST_F(FormWindow, LayoutGivesTheWindowItsSizeTextAndPlace) {
   UnhookWindowsHookEx(moves);
   UnhookWindowsHookEx(placeHook);
   ShowAndPaint();
-  RECT final;
-  GetWindowRect(form->Handle(), &final);
+  RECT shown;
+  GetWindowRect(form->Handle(), &shown);
   ASSERT_FALSE(placesGiven.empty());
-  for (const RECT& r : placesGiven) EXPECT_TRUE(EqualRect(&r, &final)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+  for (const RECT& r : placesGiven)
+    EXPECT_TRUE(EqualRect(&r, &shown)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
   RECT client;
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 300);

@@ -103,6 +103,17 @@ class Install : public ::testing::Test {
     EXPECT_TRUE(launcher.WaitForEnd(5000)) << "its menu works: \"Kilépés\" ends it";
   }
 
+  // Installs from the menu entry of the real launcher, expects the four
+  // shortcuts in the desktop folder and answers "No" to the restart question.
+  void InstallExpectingShortcutsIn(const std::wstring& desktop) {
+    Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
+    ASSERT_TRUE(launcher.WaitShown());
+    HWND question = ClickAndFinish(launcher, InstallEntry);
+    ASSERT_NE(question, nullptr);
+    ExpectAllShortcuts(desktop);
+    AnswerNoAndExpectAWorkingMenu(launcher, question);
+  }
+
   Medium medium;
   std::vector<LogLine> logAtNotice;  // the demo log when the wait notice showed
 };
@@ -334,12 +345,7 @@ TEST_F(Install, WithoutTheDesktopValueTheShellNamesTheDesktop) {
   const std::wstring desktop = DesktopFolder();
   RegistryValueBackup keep(HKEY_CURRENT_USER, ShellFolders, L"Desktop");
   RegDeleteKeyValueW(HKEY_CURRENT_USER, ShellFolders.c_str(), L"Desktop");
-  Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
-  ASSERT_TRUE(launcher.WaitShown());
-  HWND question = ClickAndFinish(launcher, InstallEntry);
-  ASSERT_NE(question, nullptr);
-  ExpectAllShortcuts(desktop);
-  AnswerNoAndExpectAWorkingMenu(launcher, question);
+  InstallExpectingShortcutsIn(desktop);
 }
 
 // A desktop folder whose name code page 1250 cannot carry (a user "Søndervang"
@@ -351,12 +357,7 @@ TEST_F(Install, ADesktopFolderOutsideTheCodePageGetsTheShortcuts) {
   {
     RegistryValueBackup keep(HKEY_CURRENT_USER, ShellFolders, L"Desktop");
     WriteRegistryText(HKEY_CURRENT_USER, ShellFolders, L"Desktop", desktop, REG_SZ);
-    Launcher launcher(medium.File(L"Start.exe"), medium.WorkFolder());
-    ASSERT_TRUE(launcher.WaitShown());
-    HWND question = ClickAndFinish(launcher, InstallEntry);
-    ASSERT_NE(question, nullptr);
-    ExpectAllShortcuts(desktop);
-    AnswerNoAndExpectAWorkingMenu(launcher, question);
+    InstallExpectingShortcutsIn(desktop);
   }
   demo::RemoveTree(user);
 }
